@@ -1,0 +1,154 @@
+#pragma once
+// The console: its components, its timers and sound channels, the game state, and every
+// handler of the handheld's logic. One object is one handheld; a test may make as many as it
+// likes. Everything runs on the game thread, one handler at a time, each to completion.
+//
+// The names are the handheld's own (Italian verb-object for operations, component names with
+// their kind prefix), so that a trace, a test and the code all speak of the same things.
+
+#include <array>
+#include <cstdint>
+
+#include "game/clock.h"
+#include "game/timer.h"
+#include "panel/panel.h"
+#include "panel/segment_tables.h"
+#include "sound/channel.h"
+
+namespace floemark {
+
+using namespace panel;  // component names (Im_BombP35, Puls_Power, ...) read as they are
+
+// Windows virtual key codes, the codes the game compares.
+namespace vk {
+inline constexpr std::uint16_t Shift = 16, Ctrl = 17, Left = 37, Right = 39, C = 67, Z = 90;
+}
+
+class TForm1 : public SegmentTables {
+ public:
+  // The three services outlive the console; they are not owned.
+  TForm1(Clock& clock, TimerDriver& timers, sound::AudioOutput& audio);
+  ~TForm1();
+
+  // ---- Handlers: the entry points the front ends call. Each may raise Error. ----
+  void FormCreate();
+  void FormKeyDown(std::uint16_t key);
+  void FormKeyUp(std::uint16_t key);
+  void Puls_PowerClick();
+  void Puls_SelectClick();
+  void Puls_SoundClick();
+  // Runs the handler of a timer that fired (the driver calls this; it does not check Enabled).
+  void OnTimer(TimerId id);
+
+  void Timer_AvvioTimer();
+  void Timer_BonusTimer();
+  void Timer_ErroreTimer();
+  void Timer_OverTimer();
+  void Timer_AvvoltoioTimer();
+  void Timer_DisturbiTimer();
+  void Timer_GhiaccioTimer();
+  void TimerGiocoTimer();
+  void TimerIATimer();
+  void TimerBraccio1Timer();
+  void TimerBraccio2Timer();
+
+  // ---- Components ----
+  Panel Components;
+  Timer Timer_Avvio, Timer_Bonus, Timer_Errore, Timer_Over, Timer_Avvoltoio, Timer_Disturbi,
+      Timer_Ghiaccio, TimerGioco, TimerIA, TimerBraccio1, TimerBraccio2;
+  sound::SoundChannel MPlayer_Music, MPlayer_Tempo, MPlayer_Block, MPlayer_Got;
+
+  Timer& TimerById(TimerId id);
+  const Timer& TimerById(TimerId id) const;
+  sound::SoundChannel* Channels[4] = {&MPlayer_Music, &MPlayer_Tempo, &MPlayer_Block, &MPlayer_Got};
+
+  // ---- Game state. Per-player arrays are indexed 1 (penguin) and 2 (seal), per-bomb arrays
+  // 1 and 2; element 0 is unused. Start values as at power-up of the handheld. ----
+  std::int32_t PlayerPos[3] = {};
+  Timer* ArmTimer[3] = {};
+  std::int32_t WallLane = 0;
+  std::int32_t VultureCell = 0;
+  std::int32_t VultureLane = 0;
+  std::int32_t VultureBomb = 0;
+  std::int32_t BombCell[3] = {};
+  std::int32_t BombLane[3] = {};
+  bool BombRolling[3] = {};
+  bool BombPickedUp[3] = {};
+  bool BombInPlay[3] = {};
+  std::int32_t HeldBomb[3] = {};
+  std::int32_t IcePos[3] = {};
+  bool HandsEmpty[3] = {};
+  std::int32_t LadderHeight[3] = {};
+  bool PowerOn = false;
+  bool TwoPlayers = false;
+  bool SoundOn = false;  // true only once FormCreate has loaded every channel
+  bool GameRunning = false;
+  bool InputEnabled[3] = {};
+  bool IsHuman[3] = {};
+  bool KeyLatch[3] = {};
+  std::int32_t GameMode = 0;  // 0 two people; 1 computer plays the penguin; 2 the seal
+  std::int32_t Score[3] = {};
+  std::int32_t BonusStep = 0;
+  std::int32_t MovingBomb = 0;
+  std::int32_t BombTarget[3] = {};
+  std::int32_t ErrorStep = 0;
+
+  // ---- Drawing primitives (game/primitives.cpp). A place outside a table reads as empty. ----
+  void MostraChar(int player);
+  void NascondiChar(int player);
+  void MostraDisturbi(int lane);
+  void NascondiDisturbi(int lane);
+  void MostraAvvoltoio();
+  void NascondiAvvoltoio();
+  void MostraBombe(int i);
+  void NascondiBombe(int i);
+  void MostraGhiaccio(int player);
+  void NascondiGhiaccio(int player);
+  void MostraScaletta(int player);
+  void NascondiScaletta();
+  void Spegni_LCD();
+  void CalcolaScore(int player);
+  // Show or hide one segment; kEmpty does nothing.
+  void Show(Segment s);
+  void Hide(Segment s);
+  bool Shown(Segment s) const;
+
+  // ---- Switches and game start (game/switches.cpp) ----
+  void Avvia_Gioco();
+  void Prepara_Schermo();
+  void Blocca_Timers();
+  void ResumePlay(Timer& sequence);
+  // The attack/start key of a player, after its indicator has been hidden.
+  void StartOrAttack(int player);
+
+  // ---- Sound cues (game/cues.cpp) ----
+  void BlockSound();
+  void Blocca_MPlayers();
+
+  // ---- Player controls (game/controls.cpp) ----
+  void RimandaBomba(int b);
+  void FollowOrCatch(int p);
+  void Attack(int p);               // attack key accepted-path, steps 3..6
+  void Step(int p, int direction);  // step key: -1 toward the supply, +1 toward the ladder
+  void ArmReturn(int p);
+
+  // ---- Bombs and vulture (game/bombs.cpp) ----
+  // ---- Wall, ice and bonus (game/wall_ice.cpp) ----
+  void TakeIce(int p);
+  void CarryIce(int p);
+  void VerificaScaletta(int p);
+
+  // ---- Error sequence (game/errors.cpp) ----
+  void ProcErrore();
+
+  // ---- Computer opponent (game/computer.cpp) ----
+  void Proc_IA();
+
+  // A random integer 0..n-1, reseeded from the time of day.
+  int Random(int n);
+
+ private:
+  Clock& clock_;
+};
+
+}  // namespace floemark

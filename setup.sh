@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs every Debian 12 package that building, running and testing Floemark Simulator need.
+# Quick when they are all there already; uses apt-get as root and sudo otherwise.
+set -e
+
+PACKAGES="
+  build-essential cmake ninja-build pkg-config git ca-certificates
+  qt6-base-dev qt6-qpa-plugins qt6-wayland
+  libsdl2-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils libx11-dev libxtst-dev
+  fonts-liberation2 fonts-dejavu-core
+"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "setup: installing$missing"
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing

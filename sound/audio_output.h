@@ -1,0 +1,21 @@
+#pragma once
+// Where the sound channels' samples go. The mixer is pulled: a real device's callback asks it
+// for frames on the audio thread; the silent output advances it on the game thread with a clock.
+
+namespace floemark::sound {
+
+class Mixer;
+
+class AudioOutput {
+ public:
+  virtual ~AudioOutput() = default;
+  // Frames per second the mixer renders at (mono, 16-bit).
+  virtual int SampleRate() const = 0;
+  // The mixer the channels play into; owned by the output, lives as long as it.
+  virtual Mixer& GetMixer() = 0;
+  // Called on the game thread before every channel operation: a silent output brings the
+  // channels up to its clock's present; a real device has nothing to do.
+  virtual void Sync() {}
+};
+
+}  // namespace floemark::sound

@@ -1,0 +1,28 @@
+#pragma once
+// The silent output: no device, the channels advance with a clock. Used when no audio device
+// can be opened, and always by the tests and the replay tool (on their virtual clock).
+
+#include <cstdint>
+#include <memory>
+
+#include "game/clock.h"
+#include "sound/audio_output.h"
+
+namespace floemark::sound {
+
+class NullOutput : public AudioOutput {
+ public:
+  explicit NullOutput(Clock& clock, int sampleRate = 48000);
+  ~NullOutput() override;
+  int SampleRate() const override { return rate_; }
+  Mixer& GetMixer() override;
+  void Sync() override;
+
+ private:
+  Clock& clock_;
+  int rate_;
+  std::unique_ptr<Mixer> mixer_;
+  std::int64_t lastMs_ = 0;
+};
+
+}  // namespace floemark::sound

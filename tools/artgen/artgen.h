@@ -1,0 +1,26 @@
+#pragma once
+// The drawings behind every picture of the program. Each function returns the picture at its
+// exact size; main.cpp writes it in its file format (1-bit or 8-bit BMP, baseline JPEG, PNG).
+
+#include <QImage>
+
+#include "panel/layout.h"
+
+namespace floemark::artgen {
+
+// LCD (lcd_*.cpp): a segment or digit glyph as a QImage::Format_Mono picture of the
+// component's size, colour 0 black and colour 1 white (transparent segments) or LCD grey
+// BEBEBE (opaque ones).
+QImage DrawSegment(panel::Component c);
+// The blank LCD of a screen (seal = right screen), Format_Indexed8 with a 256-entry palette.
+QImage DrawScreenBackground(bool seal);
+
+// Photographs (photo_*.cpp), all Format_RGB32 at their exact sizes.
+QImage DrawConsolePhoto();                     // Im_Base, 741 x 388
+QImage DrawKeyIndicator(panel::Component key);  // Puls_PenguinAttack .. Puls_SealRight, key at rest
+QImage DrawSwitchPicture(panel::Component which);  // Puls_On or Puls_Off, 28 x 28
+QImage DrawSplashPicture();                    // Im_Piccina, 200 x 141: the handheld in its box
+QImage DrawAboutPhoto();                       // Im_Foto, 252 x 84
+QImage DrawIcon(int size);                     // program icon, 16 or 32
+
+}  // namespace floemark::artgen

@@ -29,12 +29,14 @@ struct SoundChannel::Impl {
 
 namespace {
 
-// The game names its files the handheld's way, ".\SOUND\START.WAV".
+// The game names its files the handheld's way, ".\SOUND\START.WAV": relative to the working
+// directory, which is also how an error names them ("SOUND/START.WAV").
 std::string LocalPath(const std::string& file) {
   std::string path = file;
   for (char& c : path) {
     if (c == '\\') c = '/';
   }
+  while (path.starts_with("./")) path.erase(0, 2);
   return path;
 }
 

@@ -11,7 +11,7 @@ namespace floemark::sound {
 
 // The largest file taken as a sound cue, and the longest sound after conversion.
 inline constexpr std::uint64_t kMaxFileBytes = 64u << 20;
-inline constexpr int kMaxSeconds = 600;
+inline constexpr int kMaxSeconds = 60;
 
 // path uses '/' and is relative to the working directory. Raises floemark::Error
 // "Cannot load the sound file PATH: REASON" when the file is missing, unreadable, not a WAV

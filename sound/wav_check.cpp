@@ -5,6 +5,9 @@
 namespace floemark::sound {
 namespace {
 
+constexpr std::uint32_t kMinRate = 1000;
+constexpr std::uint32_t kMaxRate = 384000;
+
 std::uint32_t Le32(const std::uint8_t* p) {
   return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
          std::uint32_t{p[3]} << 24;
@@ -42,7 +45,10 @@ std::string CheckWavStructure(std::span<const std::uint8_t> file) {
       const std::uint32_t rate = Le32(chunk + 12);
       const std::uint16_t bits = Le16(chunk + 22);
       if (channels == 0) return "its WAV format is not supported (zero channels)";
-      if (rate == 0) return "its WAV format is not supported (a sample rate of 0 Hz)";
+      // Outside these rates no real sound lies, and SDL's resampler is not safe.
+      if (rate < kMinRate || rate > kMaxRate) {
+        return "its WAV format is not supported (a sample rate of " + std::to_string(rate) + " Hz)";
+      }
       if (bits == 0) return "its WAV format is not supported (samples of 0 bits)";
       haveFormat = true;
     } else if (isData) {

@@ -163,17 +163,6 @@ TEST_F(ChannelTest, PathsAreRelativeToTheWorkingDirectory) {
   EXPECT_NO_THROW(channel_.LoadCue(".\\SOUND\\LONG.WAV"));
 }
 
-TEST_F(ChannelTest, DestroyingAnOpenChannelClosesIt) {
-  {
-    SoundChannel other("MPlayer_Other", output_, 2);
-    other.LoadCue(".\\SOUND\\LONG.WAV");
-    other.PlayCue();
-    EXPECT_TRUE(output_.GetMixer().Playing(2));
-  }
-  EXPECT_FALSE(output_.GetMixer().Playing(2));
-  EXPECT_EQ(output_.GetMixer().Length(2), 0);
-}
-
 class Recorder : public SoundObserver {
  public:
   void OnSoundOp(SoundOp op, std::string_view channel, std::string_view file) override {

@@ -116,6 +116,8 @@ TEST_F(MalformedWavTest, FormatsThatCantBePlayed) {
   b = good_;
   Set32(b, 24, 0);
   EXPECT_EQ(ReasonFor(b), "its WAV format is not supported (a sample rate of 0 Hz)");
+  Set32(b, 24, 6798208);  // a rate no sound has, which would overflow the resampler
+  EXPECT_EQ(ReasonFor(b), "its WAV format is not supported (a sample rate of 6798208 Hz)");
   b = good_;
   Set16(b, 34, 0);
   EXPECT_EQ(ReasonFor(b), "its WAV format is not supported (samples of 0 bits)");

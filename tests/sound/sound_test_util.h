@@ -50,7 +50,7 @@ inline std::vector<std::int16_t> Ramp(int ms, int offset = 1) {
 inline void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
 }
 

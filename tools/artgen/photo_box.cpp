@@ -14,54 +14,59 @@ namespace {
 
 const QColor kBoxBlue(26, 58, 150);
 
-// The printed front of the box, drawn flat at its own size.
+// The printed front of the box, drawn flat at its own size: a navy title band over an ice
+// field on which the product lies.
 QImage FrontArt(int w, int h, const QImage& product) {
   QImage art(w, h, QImage::Format_RGB32);
   QPainter p(&art);
   p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient bg(0, 0, 0, h);
-  bg.setColorAt(0, QColor(40, 86, 190));
-  bg.setColorAt(0.55, kBoxBlue);
-  bg.setColorAt(1, QColor(12, 26, 80));
-  p.fillRect(art.rect(), bg);
-  // An ice field drawn behind the product: pale floes on the blue.
+  QLinearGradient ice(0, 0, 0, h);
+  ice.setColorAt(0, QColor(150, 200, 240));
+  ice.setColorAt(0.6, QColor(226, 242, 252));
+  ice.setColorAt(1, QColor(186, 216, 240));
+  p.fillRect(art.rect(), ice);
   p.setPen(Qt::NoPen);
-  for (int i = 0; i < 14; ++i) {
+  for (int i = 0; i < 18; ++i) {
     const qreal x = qreal(Hash(i, 1, 77) % unsigned(w));
-    const qreal y = h * 0.62 + qreal(Hash(i, 2, 77) % unsigned(h / 3));
-    p.setBrush(QColor(200, 226, 250, 60 + int(Hash(i, 3, 77) % 60)));
-    p.drawEllipse(QPointF(x, y), 6 + Hash(i, 4, 77) % 9, 1.5 + Hash(i, 5, 77) % 3);
+    const qreal y = h * 0.45 + qreal(Hash(i, 2, 77) % unsigned(h / 2));
+    p.setBrush(QColor(255, 255, 255, 90 + int(Hash(i, 3, 77) % 100)));
+    p.drawEllipse(QPointF(x, y), 8 + Hash(i, 4, 77) % 14, 2 + Hash(i, 5, 77) % 4);
   }
-  // Title with an orange edge, as printed over the blue.
+  const qreal band = h * 0.34;
+  QLinearGradient navy(0, 0, 0, band);
+  navy.setColorAt(0, QColor(30, 60, 156));
+  navy.setColorAt(1, QColor(14, 30, 96));
+  p.fillRect(QRectF(0, 0, w, band), navy);
+  const QColor stripes[] = {QColor(206, 40, 36), QColor(236, 128, 28), QColor(242, 196, 40)};
+  for (int i = 0; i < 3; ++i) p.fillRect(QRectF(0, band + 2.6 * i, w, 1.8), stripes[i]);
+  // Title in white with an orange edge, as printed over the navy.
   QPainterPath title;
-  const QFont tf = PrintFont(h * 0.19, true, 1.2);
-  title.addText(0, 0, tf, QStringLiteral("FLOEMARK"));
+  title.addText(0, 0, PrintFont(h * 0.17, true, 1.4), QStringLiteral("FLOEMARK"));
   const QRectF tb = title.boundingRect();
-  title.translate(w / 2.0 - tb.center().x(), h * 0.215 - tb.top() - tb.height() / 2 + 2);
-  p.setPen(QPen(QColor(240, 130, 30), 2.2));
+  title.translate(w / 2.0 - tb.center().x(), band * 0.48 - tb.center().y());
+  p.setPen(QPen(QColor(240, 130, 30), 2.4));
   p.setBrush(Qt::NoBrush);
   p.drawPath(title);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 255, 255));
   p.drawPath(title);
   p.setPen(QColor(255, 226, 120));
-  p.setFont(PrintFont(h * 0.075, true, 1.4));
-  PrintCentred(p, w / 2.0, h * 0.355, QStringLiteral("DUAL SCREEN"));
-  // The product itself, with its shadow on the printed ground.
-  const int pw = int(w * 0.84), ph = pw * product.height() / product.width();
-  const QRectF pr((w - pw) / 2.0, h * 0.40, pw, ph);
-  p.setBrush(QColor(0, 0, 20, 110));
-  p.drawRoundedRect(pr.translated(2, 3), 4, 4);
+  p.setFont(PrintFont(h * 0.062, true, 2.0));
+  PrintCentred(p, w / 2.0, band * 0.88, QStringLiteral("DUAL SCREEN  ·  PLAY & CLOCK"));
+  // The product, lying on the ice with its shadow.
+  const int pw = int(w * 0.74), ph = pw * product.height() / product.width();
+  const QRectF pr((w - pw) / 2.0, band + (h - band - ph) * 0.42, pw, ph);
+  p.setBrush(QColor(20, 40, 80, 80));
+  p.drawRoundedRect(pr.translated(3, 5), 8, 8);
   p.drawImage(pr.topLeft(), ShrinkTo(product, pw, ph));
-  // Stripes and the maker's name along the foot of the box.
-  const QColor stripes[] = {QColor(206, 40, 36), QColor(236, 128, 28), QColor(242, 196, 40)};
-  for (int i = 0; i < 3; ++i) p.fillRect(QRectF(0, h * 0.86 + 2.2 * i, w, 1.4), stripes[i]);
+  // The maker's name and the model along the foot of the box.
+  p.fillRect(QRectF(0, h * 0.9, w, h * 0.1), QColor(14, 30, 96));
   p.setPen(QColor(255, 255, 255));
-  p.setFont(PrintFont(h * 0.07, true, 1.0));
-  p.drawText(QPointF(5, h - 3), QStringLiteral("KORVANE"));
-  p.setFont(PrintFont(h * 0.055, false, 0.5));
-  const QString model = QStringLiteral("FM-52");
-  p.drawText(QPointF(w - 6 - QFontMetricsF(p.font()).horizontalAdvance(model), h - 3), model);
+  p.setFont(PrintFont(h * 0.065, true, 1.5));
+  p.drawText(QPointF(8, h - 4), QStringLiteral("KORVANE"));
+  p.setFont(PrintFont(h * 0.05, false, 0.6));
+  const QString model = QStringLiteral("MODEL FM-52");
+  p.drawText(QPointF(w - 8 - QFontMetricsF(p.font()).horizontalAdvance(model), h - 5), model);
   return art;
 }
 
@@ -107,7 +112,7 @@ QImage DrawSplashPicture() {
     p.drawPolygon(shadow);
   }
   // The front.
-  const ConsoleState shot{.keysPressed = false, .lcdContent = true};
+  const ConsoleState shot{.keysPressed = false, .lcdContent = true, .cutout = true};
   const QImage art = FrontArt(int(front.width()) * 2, int(front.height()) * 2, RenderConsole(shot));
   p.drawImage(front, ShrinkTo(art, int(front.width()), int(front.height())));
   // The side, turned away from the light.
@@ -115,7 +120,7 @@ QImage DrawSplashPicture() {
   const QPolygonF sideQuad{front.topRight(), front.topRight() + depth,
                            front.bottomRight() + depth, front.bottomRight()};
   QTransform t;
-  if (QTransform::quadToQuad(QPolygonF(QRectF(side.rect())), sideQuad, t)) {
+  if (QTransform::quadToQuad(CornersOf(side), sideQuad, t)) {
     p.save();
     p.setTransform(t);
     p.drawImage(0, 0, side);

@@ -20,8 +20,8 @@ std::uint32_t Hash(std::uint32_t x, std::uint32_t y, std::uint32_t seed) {
 
 namespace {
 int Clamp8(int v) { return std::clamp(v, 0, 255); }
+}  // namespace
 
-// Value noise along x with a period of `cell` pixels: long thin streaks for brushed metal.
 double Streak(int x, int y, int cell, std::uint32_t seed) {
   const int i = x / cell;
   const double t = double(x % cell) / cell;
@@ -30,7 +30,11 @@ double Streak(int x, int y, int cell, std::uint32_t seed) {
   const double b = double(Hash(i + 1, y, seed) & 0xFFFF) / 65535.0;
   return (a + (b - a) * s) * 2 - 1;
 }
-}  // namespace
+
+QPolygonF CornersOf(const QImage& img) {
+  const qreal w = img.width(), h = img.height();
+  return QPolygonF{QPointF(0, 0), QPointF(w, 0), QPointF(w, h), QPointF(0, h)};
+}
 
 void AddGrain(QImage& img, const QRect& area, QPoint origin, int amplitude, std::uint32_t seed) {
   const QRect r = area.intersected(img.rect());

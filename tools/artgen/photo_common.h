@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QPolygonF>
 #include <QRect>
 #include <cstdint>
 
@@ -18,6 +19,14 @@ std::uint32_t Hash(std::uint32_t x, std::uint32_t y, std::uint32_t seed);
 // Adds luminance grain of +-amplitude to every pixel of area; the grain is keyed to the pixel's
 // position relative to origin, so equal parts drawn at different places can carry equal grain.
 void AddGrain(QImage& img, const QRect& area, QPoint origin, int amplitude, std::uint32_t seed);
+
+// Value noise in -1..1 that changes smoothly along x over `cell` pixels and freely across y:
+// the long thin streaks of brushed metal and of wood grain.
+double Streak(int x, int y, int cell, std::uint32_t seed);
+
+// The four corners of a picture of the given size, clockwise from the top left, for
+// QTransform::quadToQuad (which wants exactly four points, not a closed polygon).
+QPolygonF CornersOf(const QImage& img);
 
 // A brushed aluminium surface of the given size: horizontal streaks over a soft sheen.
 QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed);
@@ -35,6 +44,7 @@ struct ConsoleState {
   bool twoPlayers = false;   // knob of SELECT to the right
   bool soundOff = false;     // knob of SOUND to the right
   bool lcdContent = false;   // draw game figures on the LCDs (small product shots)
+  bool cutout = false;       // transparent around the body and no grain (small product shots)
 };
 
 // The whole 741 x 388 console, every picture of the panel is cut from one of these.

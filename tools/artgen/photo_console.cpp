@@ -69,7 +69,7 @@ void DrawHalf(QPainter& p, const QRectF& r) {
 }
 
 void DrawHinge(QPainter& p) {
-  p.fillRect(QRectF(363, 0, 15, 388), QColor(3, 4, 10));
+  p.fillRect(QRectF(362, 8, 17, 372), QColor(3, 4, 10));
   const qreal knuckles[][2] = {{10, 122}, {133, 255}, {266, 378}};
   for (const auto& k : knuckles) {
     QLinearGradient g(365, 0, 376, 0);
@@ -166,8 +166,9 @@ void DrawLowerBody(QPainter& p) {
 namespace photo {
 
 QImage RenderConsole(const ConsoleState& state) {
-  QImage img(panel::kConsoleWidth, panel::kConsoleHeight, QImage::Format_RGB32);
-  img.fill(QColor(4, 4, 6));
+  QImage img(panel::kConsoleWidth, panel::kConsoleHeight,
+             state.cutout ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  img.fill(state.cutout ? QColor(0, 0, 0, 0) : QColor(4, 4, 6));
   {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -195,6 +196,7 @@ QImage RenderConsole(const ConsoleState& state) {
     DrawSwitch(p, RectOf(panel::Puls_Select).topLeft(), state.twoPlayers);
     DrawSwitch(p, RectOf(panel::Puls_Sound).topLeft(), state.soundOff);
   }
+  if (state.cutout) return img;
   // Grain everywhere; in the switch cells it is keyed to the cell, so that a switch picture
   // made at one cell carries the same grain as the photo at another.
   QImage cells[3];

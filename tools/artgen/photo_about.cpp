@@ -25,8 +25,8 @@ QImage Tabletop(int w, int h, int scale) {
     const double inBoard = std::fmod(y, boardHeight);
     for (int x = 0; x < img.width(); ++x) {
       const double xs = double(x) / scale;
-      const double wave = std::sin(xs * 0.019 + board * 1.7) * 5.0 +
-                          std::sin(xs * 0.053 + board * 0.6) * 2.0;
+      const double wave =
+          std::sin(xs * 0.019 + board * 1.7) * 5.0 + std::sin(xs * 0.053 + board * 0.6) * 2.0;
       const double ring = std::sin((y / double(scale) + wave) * (0.9 + 0.25 * (board % 3)));
       const double grain = 0.5 + 0.5 * ring * ring * ring;
       const double pores = Streak(x, y, 9 * scale, 31 + board) * 0.5 + 0.5;

@@ -117,8 +117,8 @@ QImage DrawSplashPicture() {
   p.drawImage(front, ShrinkTo(art, int(front.width()), int(front.height())));
   // The side, turned away from the light.
   const QImage side = SideArt(int(depth.x()) * 3, int(front.height()) * 3);
-  const QPolygonF sideQuad{front.topRight(), front.topRight() + depth,
-                           front.bottomRight() + depth, front.bottomRight()};
+  const QPolygonF sideQuad{front.topRight(), front.topRight() + depth, front.bottomRight() + depth,
+                           front.bottomRight()};
   QTransform t;
   if (QTransform::quadToQuad(CornersOf(side), sideQuad, t)) {
     p.save();

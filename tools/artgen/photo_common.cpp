@@ -1,10 +1,10 @@
 // Grain, brushed metal and type shared by every photograph.
+#include "tools/artgen/photo_common.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <algorithm>
 #include <cmath>
-
-#include "tools/artgen/photo_common.h"
 
 namespace floemark::artgen::photo {
 

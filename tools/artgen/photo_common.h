@@ -39,12 +39,12 @@ void PrintCentred(QPainter& p, qreal cx, qreal baseline, const QString& text);
 
 // The state of the console's moving parts in one render.
 struct ConsoleState {
-  bool keysPressed = true;   // the photograph shows every key pushed in
-  bool powerOn = false;      // knob of POWER to the right
-  bool twoPlayers = false;   // knob of SELECT to the right
-  bool soundOff = false;     // knob of SOUND to the right
-  bool lcdContent = false;   // draw game figures on the LCDs (small product shots)
-  bool cutout = false;       // transparent around the body and no grain (small product shots)
+  bool keysPressed = true;  // the photograph shows every key pushed in
+  bool powerOn = false;     // knob of POWER to the right
+  bool twoPlayers = false;  // knob of SELECT to the right
+  bool soundOff = false;    // knob of SOUND to the right
+  bool lcdContent = false;  // draw game figures on the LCDs (small product shots)
+  bool cutout = false;      // transparent around the body and no grain (small product shots)
 };
 
 // The whole 741 x 388 console, every picture of the panel is cut from one of these.

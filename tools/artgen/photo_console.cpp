@@ -148,6 +148,56 @@ void DrawPrinting(QPainter& p) {
   p.drawText(QPointF(588, 253), QStringLiteral("ICE · LADDER"));
 }
 
+// Printed mascots in the margins of the faceplates.
+void DrawPenguinPrint(QPainter& p, QPointF c) {
+  p.setBrush(QColor(24, 28, 40));
+  p.drawEllipse(c, 11, 17);
+  p.drawEllipse(c + QPointF(0, -17), 8, 8);
+  p.setBrush(QColor(246, 246, 240));
+  p.drawEllipse(c + QPointF(0, 3), 7.5, 13);
+  p.drawEllipse(c + QPointF(2.8, -18.5), 2.2, 2.2);
+  p.setBrush(QColor(24, 28, 40));
+  p.drawEllipse(c + QPointF(3.2, -18.5), 1.0, 1.0);
+  p.setBrush(QColor(240, 140, 30));
+  p.drawPolygon(QPolygonF{c + QPointF(6, -17.5), c + QPointF(13, -15.5), c + QPointF(6, -14)});
+  p.drawEllipse(c + QPointF(-5, 17), 5, 2);
+  p.drawEllipse(c + QPointF(5, 17), 5, 2);
+}
+
+void DrawSealPrint(QPainter& p, QPointF c) {
+  // Sitting up on its fore flippers, nose in the air, a ball balanced on it.
+  QPainterPath body;
+  body.moveTo(c + QPointF(-16, 19));
+  body.cubicTo(c + QPointF(-18, 4), c + QPointF(-8, -8), c + QPointF(-2, -14));
+  body.lineTo(c + QPointF(7, -10));
+  body.cubicTo(c + QPointF(6, 0), c + QPointF(10, 10), c + QPointF(16, 19));
+  body.closeSubpath();
+  const QColor fur(92, 104, 120);
+  p.setBrush(fur);
+  p.drawPath(body);
+  p.drawEllipse(c + QPointF(2, -15), 7, 6.5);
+  p.drawEllipse(c + QPointF(8.5, -18), 5, 3.5);  // snout
+  p.setBrush(QColor(156, 168, 182));
+  p.drawEllipse(c + QPointF(1, 5), 5.5, 11);
+  p.setBrush(QColor(20, 22, 30));
+  p.drawEllipse(c + QPointF(3.5, -17), 1.3, 1.3);
+  p.drawEllipse(c + QPointF(12.6, -19.5), 1.4, 1.1);
+  p.setBrush(QColor(240, 140, 30));
+  p.drawEllipse(c + QPointF(13, -25.5), 5, 5);  // the ball on its nose
+  p.setBrush(fur.darker(120));
+  p.drawEllipse(c + QPointF(-4, 16), 6, 2.4);
+  p.drawEllipse(c + QPointF(9, 16), 6, 2.4);
+}
+
+// The photographer's lamp stands at the upper left: the far corner falls off a little.
+void DrawLight(QPainter& p) {
+  QRadialGradient g(QPointF(180, 40), 900);
+  g.setColorAt(0.0, QColor(255, 255, 255, 18));
+  g.setColorAt(0.35, QColor(0, 0, 0, 0));
+  g.setColorAt(1.0, QColor(0, 0, 0, 70));
+  p.fillRect(QRectF(0, 0, 741, 388), g);
+}
+
 void DrawLowerBody(QPainter& p) {
   DrawSpeaker(p, QRectF(468, 310, 106, 44));
   // Moulded lettering: a dark groove with light on its lower edge.
@@ -186,6 +236,9 @@ QImage RenderConsole(const ConsoleState& state) {
       DrawLcdDemo(p, RectOf(panel::Im_ScreenRight), true);
     }
     DrawPrinting(p);
+    p.setPen(Qt::NoPen);
+    DrawPenguinPrint(p, QPointF(43, 170));
+    DrawSealPrint(p, QPointF(690, 176));
     DrawLowerBody(p);
     for (int i = 0; i < 6; ++i) {
       DrawKey(p, RectOf(kKeys[i]), state.keysPressed);
@@ -195,6 +248,7 @@ QImage RenderConsole(const ConsoleState& state) {
     DrawSwitch(p, RectOf(panel::Puls_Power).topLeft(), state.powerOn);
     DrawSwitch(p, RectOf(panel::Puls_Select).topLeft(), state.twoPlayers);
     DrawSwitch(p, RectOf(panel::Puls_Sound).topLeft(), state.soundOff);
+    DrawLight(p);
   }
   if (state.cutout) return img;
   // Grain everywhere; in the switch cells it is keyed to the cell, so that a switch picture

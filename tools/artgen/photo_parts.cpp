@@ -62,9 +62,9 @@ void DrawKey(QPainter& p, const QRect& r, bool pressed) {
     // The rounded shoulder of a proud cap catches the lamp along its upper edge.
     p.setPen(QPen(QColor(255, 214, 180, 150), 0.9));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(cc.x() - radius + 0.8, cc.y() - radius + 0.8, 2 * radius - 1.6,
-                     2 * radius - 1.6),
-              50 * 16, 110 * 16);
+    p.drawArc(
+        QRectF(cc.x() - radius + 0.8, cc.y() - radius + 0.8, 2 * radius - 1.6, 2 * radius - 1.6),
+        50 * 16, 110 * 16);
     p.setPen(Qt::NoPen);
   }
   // Specular highlight of the lamp: smaller and duller once the cap sinks into the body.
@@ -203,10 +203,10 @@ void DrawLcdDemo(QPainter& p, const QRect& lcd, bool seal) {
   p.setBrush(QColor(40, 42, 40));
   const qreal x0 = lcd.x(), y0 = lcd.y(), w = lcd.width(), h = lcd.height();
   const qreal fx = seal ? x0 + w * 0.62 : x0 + w * 0.38;
-  p.drawEllipse(QPointF(fx, y0 + h * 0.78), w * 0.06, h * 0.12);                   // player
+  p.drawEllipse(QPointF(fx, y0 + h * 0.78), w * 0.06, h * 0.12);  // player
   p.drawEllipse(QPointF(x0 + w * (seal ? 0.3 : 0.7), y0 + h * 0.45), w * 0.035, w * 0.035);  // bomb
   p.drawRect(QRectF(x0 + w * (seal ? 0.1 : 0.2), y0 + h * 0.07, w * 0.16, h * 0.08));  // vulture
-  p.drawRect(QRectF(x0 + w * 0.05, y0 + h * 0.88, w * 0.08, h * 0.07));              // score
+  p.drawRect(QRectF(x0 + w * 0.05, y0 + h * 0.88, w * 0.08, h * 0.07));                // score
   p.drawRect(QRectF(x0 + w * 0.87, y0 + h * 0.88, w * 0.08, h * 0.07));
   p.restore();
 }

@@ -49,6 +49,32 @@ void AddGrain(QImage& img, const QRect& area, QPoint origin, int amplitude, std:
   }
 }
 
+void Soften(QImage& img, double amount) {
+  const QImage src = img.copy();
+  const int w = img.width(), h = img.height();
+  const int k[3] = {1, 2, 1};
+  for (int y = 0; y < h; ++y) {
+    auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      int r = 0, g = 0, b = 0;
+      for (int dy = -1; dy <= 1; ++dy) {
+        const auto* in =
+            reinterpret_cast<const QRgb*>(src.constScanLine(std::clamp(y + dy, 0, h - 1)));
+        for (int dx = -1; dx <= 1; ++dx) {
+          const QRgb c = in[std::clamp(x + dx, 0, w - 1)];
+          const int wt = k[dy + 1] * k[dx + 1];
+          r += qRed(c) * wt, g += qGreen(c) * wt, b += qBlue(c) * wt;
+        }
+      }
+      const QRgb o = out[x];
+      const auto mix = [amount](int orig, int blurred) {
+        return Clamp8(int(std::lround(orig + (blurred / 16.0 - orig) * amount)));
+      };
+      out[x] = qRgb(mix(qRed(o), r), mix(qGreen(o), g), mix(qBlue(o), b));
+    }
+  }
+}
+
 QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed) {
   QImage img(width, height, QImage::Format_RGB32);
   {

@@ -28,6 +28,9 @@ double Streak(int x, int y, int cell, std::uint32_t seed);
 // QTransform::quadToQuad (which wants exactly four points, not a closed polygon).
 QPolygonF CornersOf(const QImage& img);
 
+// Mixes a slight blur into the picture: a lens never draws an edge as sharp as a rasteriser.
+void Soften(QImage& img, double amount);
+
 // A brushed aluminium surface of the given size: horizontal streaks over a soft sheen.
 QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed);
 

@@ -63,6 +63,12 @@ void DrawHalf(QPainter& p, const QRectF& r) {
   sheen.setColorAt(0.42, QColor(255, 255, 255, 4));
   sheen.setColorAt(0.60, QColor(255, 255, 255, 0));
   p.fillPath(face, sheen);
+  // A second, broader reflection low on the body, from the room behind the camera.
+  QLinearGradient low(0, r.bottom() - 110, 0, r.bottom() - 5);
+  low.setColorAt(0.0, QColor(255, 255, 255, 0));
+  low.setColorAt(0.55, QColor(190, 210, 255, 14));
+  low.setColorAt(1.0, QColor(255, 255, 255, 0));
+  p.fillPath(face, low);
   p.setPen(QPen(QColor(120, 150, 224, 110), 1.0));
   p.drawLine(QPointF(r.left() + 18, r.top() + 5.5), QPointF(r.right() - 18, r.top() + 5.5));
   p.setPen(Qt::NoPen);
@@ -251,6 +257,7 @@ QImage RenderConsole(const ConsoleState& state) {
     DrawLight(p);
   }
   if (state.cutout) return img;
+  Soften(img, 0.6);
   // Grain everywhere; in the switch cells it is keyed to the cell, so that a switch picture
   // made at one cell carries the same grain as the photo at another.
   QImage cells[3];

@@ -158,7 +158,11 @@ void DrawScreenWindow(QPainter& p, const QRect& lcd, QColor accent) {
   p.save();
   p.setPen(Qt::NoPen);
   // The printed black frame, with a fine coloured rule inside it.
-  p.setBrush(QColor(18, 18, 22));
+  QLinearGradient ink(0, l.top() - 13, 0, l.bottom() + 13);
+  ink.setColorAt(0, QColor(34, 34, 40));
+  ink.setColorAt(0.3, QColor(18, 18, 22));
+  ink.setColorAt(1, QColor(14, 14, 18));
+  p.setBrush(ink);
   p.drawRoundedRect(l.adjusted(-13, -13, 13, 13), 7, 7);
   p.setPen(QPen(accent, 1.2));
   p.setBrush(Qt::NoBrush);

@@ -44,7 +44,7 @@ QImage FrontArt(int w, int h, const QImage& product) {
   title.addText(0, 0, PrintFont(h * 0.17, true, 1.4), QStringLiteral("FLOEMARK"));
   const QRectF tb = title.boundingRect();
   title.translate(w / 2.0 - tb.center().x(), band * 0.48 - tb.center().y());
-  p.setPen(QPen(QColor(240, 130, 30), 2.4));
+  p.setPen(QPen(QColor(240, 130, 30), h * 0.018));
   p.setBrush(Qt::NoBrush);
   p.drawPath(title);
   p.setPen(Qt::NoPen);
@@ -85,19 +85,34 @@ QImage SideArt(int w, int h) {
   return art;
 }
 
+// The front's reflection in the glossy studio floor, fading out within a few pixels.
+QImage FloorReflection(const QImage& front, int rows) {
+  QImage refl = front.mirrored(false, true).copy(0, 0, front.width(), rows);
+  refl = refl.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&refl);
+  p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+  QLinearGradient fade(0, 0, 0, rows);
+  fade.setColorAt(0, QColor(0, 0, 0, 70));
+  fade.setColorAt(1, QColor(0, 0, 0, 0));
+  p.fillRect(refl.rect(), fade);
+  return refl;
+}
+
 }  // namespace
 
 QImage DrawSplashPicture() {
-  const int W = 200, H = 141;
-  QImage img(W, H, QImage::Format_RGB32);
-  QPainter p(&img);
+  // Drawn at three times the size and shrunk, as the lens would resolve it.
+  const int W = 200, H = 141, S = 3;
+  QImage big(W * S, H * S, QImage::Format_RGB32);
+  QPainter p(&big);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.scale(S, S);
   // Studio backdrop: a sweep of dark grey falling off to black at the edges.
   QRadialGradient bg(QPointF(W * 0.45, H * 0.35), W * 0.75);
   bg.setColorAt(0, QColor(70, 74, 82));
   bg.setColorAt(1, QColor(8, 8, 10));
-  p.fillRect(img.rect(), bg);
+  p.fillRect(QRectF(0, 0, W, H), bg);
 
   const QRectF front(20, 34, 134, 94);
   const QPointF depth(26, -15);
@@ -111,10 +126,13 @@ QImage DrawSplashPicture() {
                      front.bottomLeft() + depth + QPointF(4 - s, -s * 0.3)};
     p.drawPolygon(shadow);
   }
-  // The front.
+  // The front and its reflection.
   const ConsoleState shot{.keysPressed = false, .lcdContent = true, .cutout = true};
-  const QImage art = FrontArt(int(front.width()) * 2, int(front.height()) * 2, RenderConsole(shot));
-  p.drawImage(front, ShrinkTo(art, int(front.width()), int(front.height())));
+  const QImage art = FrontArt(int(front.width()) * S, int(front.height()) * S, RenderConsole(shot));
+  p.drawImage(front, art);
+  const int rows = int(H - front.bottom()) * S;
+  p.drawImage(QRectF(front.left(), front.bottom(), front.width(), qreal(rows) / S),
+              FloorReflection(art, rows));
   // The side, turned away from the light.
   const QImage side = SideArt(int(depth.x()) * 3, int(front.height()) * 3);
   const QPolygonF sideQuad{front.topRight(), front.topRight() + depth, front.bottomRight() + depth,
@@ -122,7 +140,7 @@ QImage DrawSplashPicture() {
   QTransform t;
   if (QTransform::quadToQuad(CornersOf(side), sideQuad, t)) {
     p.save();
-    p.setTransform(t);
+    p.setTransform(t * QTransform::fromScale(S, S));
     p.drawImage(0, 0, side);
     p.restore();
   }
@@ -150,6 +168,7 @@ QImage DrawSplashPicture() {
   p.setBrush(gloss);
   p.drawRect(front);
   p.end();
+  QImage img = ShrinkTo(big, W, H);
   AddGrain(img, img.rect(), QPoint(0, 0), 2, 0xB0C5u);
   return img;
 }

@@ -79,6 +79,20 @@ QImage DrawAboutPhoto() {
     p.restore();
   }
   p.end();
+  // Shallow depth of field: the far edge of the table and of the console go soft.
+  QImage far = big.copy();
+  for (int i = 0; i < 4; ++i) Soften(far, 1.0);
+  const int sharpFrom = big.height() * 2 / 5;
+  for (int y = 0; y < sharpFrom; ++y) {
+    const double w = 1.0 - double(y) / sharpFrom;
+    auto* line = reinterpret_cast<QRgb*>(big.scanLine(y));
+    const auto* soft = reinterpret_cast<const QRgb*>(far.constScanLine(y));
+    for (int x = 0; x < big.width(); ++x) {
+      const auto mix = [w](int a, int b) { return int(std::lround(a + (b - a) * w)); };
+      line[x] = qRgb(mix(qRed(line[x]), qRed(soft[x])), mix(qGreen(line[x]), qGreen(soft[x])),
+                     mix(qBlue(line[x]), qBlue(soft[x])));
+    }
+  }
   QImage img = ShrinkTo(big, W, H).convertToFormat(QImage::Format_RGB32);
   AddGrain(img, img.rect(), QPoint(0, 0), 2, 0xF070u);
   return img;

@@ -103,6 +103,12 @@ void DrawScrew(QPainter& p, QPointF c) {
 }
 
 void DrawFaceplate(QPainter& p, const QRectF& r, std::uint32_t seed) {
+  // The plate stands a fraction proud of the body and leaves a soft shadow below it.
+  for (int i = 0; i < 3; ++i) {
+    QPainterPath shadow;
+    shadow.addRoundedRect(r.translated(0.4 * (i + 1), 0.8 * (i + 1)), 9, 9);
+    p.fillPath(shadow, QColor(0, 0, 20, 40));
+  }
   QPainterPath path;
   path.addRoundedRect(r, 9, 9);
   p.fillPath(path, QColor(10, 16, 40));

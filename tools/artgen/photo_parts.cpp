@@ -180,7 +180,9 @@ void DrawScreenWindow(QPainter& p, const QRect& lcd, QColor accent) {
   p.drawPolygon(QPolygonF{bl - ox, br + o, br, bl});  // bottom wall
   p.setBrush(QColor(56, 58, 66));
   p.drawPolygon(QPolygonF{tr + ox, br + o, br, tr});  // right wall
-  p.setBrush(QColor(190, 190, 190));
+  // The glass itself is covered by the screen pictures; kept dark so that no grey from it
+  // softens into the walls round the screens.
+  p.setBrush(QColor(30, 30, 34));
   p.drawRect(l);
   p.restore();
 }

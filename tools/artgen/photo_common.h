@@ -61,6 +61,7 @@ void DrawSwitch(QPainter& p, QPoint cell, bool knobRight);
 void DrawScreenWindow(QPainter& p, const QRect& lcd, QColor accent);
 void DrawSpeaker(QPainter& p, const QRectF& area);
 void DrawLcdDemo(QPainter& p, const QRect& lcd, bool seal);
+void DrawFaceplatePrinting(QPainter& p);  // photo_print.cpp
 
 // Scales down in halving steps, which keeps fine detail smooth rather than aliased.
 QImage ShrinkTo(const QImage& src, int width, int height);

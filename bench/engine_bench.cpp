@@ -24,10 +24,10 @@ class CueDir {
     std::filesystem::create_directories(dir_ / "SOUND");
     for (const char* name : {"START", "TEMPO", "GOT", "BLOCK", "BONUS", "BOMBED", "OVER"}) {
       std::ofstream out(dir_ / "SOUND" / (std::string(name) + ".WAV"), std::ios::binary);
-      const unsigned char header[44] = {'R', 'I', 'F', 'F', 36 + 200, 0, 0, 0, 'W', 'A', 'V',
-                                        'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
-                                        0x40, 0x1f, 0, 0, 0x80, 0x3e, 0, 0, 2, 0, 16, 0, 'd',
-                                        'a', 't', 'a', 200, 0, 0, 0};
+      const unsigned char header[44] = {
+          'R', 'I', 'F', 'F', 36 + 200, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
+          ' ', 16,  0,   0,   0,        1, 0,   1,   0,   0x40, 0x1f, 0,   0,   0x80, 0x3e,
+          0,   0,   2,   0,   16,       0, 'd', 'a', 't', 'a',  200,  0,   0,   0};
       out.write(reinterpret_cast<const char*>(header), sizeof header);
       out.write(std::string(200, '\0').data(), 200);
     }

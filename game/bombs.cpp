@@ -34,8 +34,7 @@ void TForm1::TimerGiocoTimer() {
     MostraBombe(m);
     endReached = true;
   }
-  if (BombCell[m] == 9 && BombTarget[m] == 11 && BombLane[m] == PlayerPos[2] &&
-      HeldBomb[2] != 0) {
+  if (BombCell[m] == 9 && BombTarget[m] == 11 && BombLane[m] == PlayerPos[2] && HeldBomb[2] != 0) {
     NascondiBombe(m);
     BombCell[m] = 11;
     MostraBombe(m);

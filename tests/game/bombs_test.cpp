@@ -123,9 +123,9 @@ TEST_F(BombsTest, WorkedExampleOfTheLifeOfBomb1) {
   c.Through(s + 8400);
   EXPECT_TRUE(c.Visible(Im_P_Bang));
   EXPECT_FALSE(c.Visible(Im_BombP35));
-  EXPECT_THAT(c.sounds.Since(s + 8400), ElementsAre("StopChannel MPlayer_Block",
-                                                    "PlayCue MPlayer_Tempo",
-                                                    "PlayCue MPlayer_Tempo"));
+  EXPECT_THAT(
+      c.sounds.Since(s + 8400),
+      ElementsAre("StopChannel MPlayer_Block", "PlayCue MPlayer_Tempo", "PlayCue MPlayer_Tempo"));
   EXPECT_TRUE(f.Timer_Errore.Enabled());
   EXPECT_FALSE(f.TimerGioco.Enabled());
   EXPECT_EQ(f.MovingBomb, 1);
@@ -135,9 +135,9 @@ TEST_F(BombsTest, WorkedExampleOfTheLifeOfBomb1) {
 // third; never at P1 or S1 and never for a bomb snatched during the pass.
 TEST_F(BombsTest, DropRuleAtEachPlace) {
   struct Place {
-    int cell, lane;           // where the vulture arrives
-    int fromCell, fromLane;   // where it comes from
-    int dropsFrom;            // r >= dropsFrom over the penguin, r <= over the seal
+    int cell, lane;          // where the vulture arrives
+    int fromCell, fromLane;  // where it comes from
+    int dropsFrom;           // r >= dropsFrom over the penguin, r <= over the seal
   };
   const Place places[] = {{5, 2, 5, 1, 2}, {5, 3, 5, 2, 1}, {5, 4, 5, 3, 0},
                           {6, 4, 6, 5, 0}, {6, 3, 6, 4, 1}, {6, 2, 6, 3, 2}};
@@ -289,7 +289,8 @@ TEST_F(BombsTest, TheVultureSnatchesOnlyAtTheTopOfItsOwnScreen) {
     EXPECT_FALSE(f.BombRolling[1]);
     EXPECT_TRUE(f.BombPickedUp[1]);
     EXPECT_TRUE(c.Visible(Im_BombP21));
-    EXPECT_THAT(c.sounds.Since(10), ElementsAre("StopChannel MPlayer_Block", "PlayCue MPlayer_Got"));
+    EXPECT_THAT(c.sounds.Since(10),
+                ElementsAre("StopChannel MPlayer_Block", "PlayCue MPlayer_Got"));
     // Carried on without a drop through P3 and P4 whatever the draws, over the turn to S1.
     for (int i = 0; i < 3; ++i) f.Timer_AvvoltoioTimer();
     EXPECT_EQ(f.VultureCell, 6);

@@ -1,8 +1,9 @@
 #include "console_fixture.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
-#include <unistd.h>
 
 #include "game/clock.h"
 
@@ -74,7 +75,9 @@ std::int64_t TimeOfDayGiving(int n, int r, std::int64_t from) {
 }
 
 Console::Console(std::int64_t timeOfDayMs)
-    : clock(timeOfDayMs), audio(clock), sounds(clock),
+    : clock(timeOfDayMs),
+      audio(clock),
+      sounds(clock),
       form_(std::make_unique<TForm1>(clock, clock, audio)) {
   for (sound::SoundChannel* ch : form_->Channels) ch->SetObserver(&sounds);
   Guard([&] { form_->FormCreate(); });

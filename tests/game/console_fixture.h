@@ -23,9 +23,8 @@
 
 namespace floemark::testing {
 
-inline const std::vector<std::string> kAllCues = {"START.WAV", "TEMPO.WAV", "GOT.WAV",
-                                                  "BLOCK.WAV", "BONUS.WAV", "BOMBED.WAV",
-                                                  "OVER.WAV"};
+inline const std::vector<std::string> kAllCues = {"START.WAV", "TEMPO.WAV",  "GOT.WAV", "BLOCK.WAV",
+                                                  "BONUS.WAV", "BOMBED.WAV", "OVER.WAV"};
 
 // A temporary working directory holding SOUND/ with the named cue files; the process works in
 // it while the object lives.
@@ -76,7 +75,7 @@ class Console {
   void Through(std::int64_t t);
   // Before(t), then the handler at t; a sound error ends it as in the program.
   void At(std::int64_t t, const std::function<void()>& handler);
-  void Press(std::int64_t t, std::uint16_t key);    // key down at t, up 50 ms later
+  void Press(std::int64_t t, std::uint16_t key);  // key down at t, up 50 ms later
   void PowerOnAndStart(std::int64_t t, std::uint16_t key, bool twoPlayers);
 
   bool Visible(panel::Component c) const { return form_->Components.Visible(c); }

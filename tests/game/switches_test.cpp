@@ -133,8 +133,9 @@ TEST_F(SwitchesTest, StartKeysChooseSidesAndMode) {
     bool human1, human2;
     int mode;
   };
-  for (const Case k : {Case{vk::Shift, false, true, false, 2}, Case{vk::Ctrl, false, false, true, 1},
-                       Case{vk::Shift, true, true, true, 0}, Case{vk::Ctrl, true, true, true, 0}}) {
+  for (const Case k :
+       {Case{vk::Shift, false, true, false, 2}, Case{vk::Ctrl, false, false, true, 1},
+        Case{vk::Shift, true, true, true, 0}, Case{vk::Ctrl, true, true, true, 0}}) {
     Console c;
     c.At(10, [&] { c.f().Puls_PowerClick(); });
     if (k.two) c.At(10, [&] { c.f().Puls_SelectClick(); });
@@ -144,8 +145,8 @@ TEST_F(SwitchesTest, StartKeysChooseSidesAndMode) {
     EXPECT_EQ(c.f().GameMode, k.mode);
     EXPECT_TRUE(c.f().GameRunning);
     EXPECT_TRUE(c.f().KeyLatch[1] && c.f().KeyLatch[2]);
-    EXPECT_THAT(c.sounds.Since(10), ElementsAre("LoadCue MPlayer_Music START.WAV",
-                                                "PlayCue MPlayer_Music"));
+    EXPECT_THAT(c.sounds.Since(10),
+                ElementsAre("LoadCue MPlayer_Music START.WAV", "PlayCue MPlayer_Music"));
     c.At(100, [&] { c.f().FormKeyUp(k.key); });
     c.Through(3410);
     EXPECT_EQ(c.f().InputEnabled[1], k.human1);

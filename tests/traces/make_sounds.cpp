@@ -1,6 +1,6 @@
-// trace-sounds DIR: makes DIR and writes the seven cue files as short valid PCM WAV files into DIR, so the
-// replay cases run with every channel loadable whatever sounds the repository ships. The traces
-// list channel operations only, never the sounds' content or length.
+// trace-sounds DIR: makes DIR and writes the seven cue files as short valid PCM WAV files into DIR,
+// so the replay cases run with every channel loadable whatever sounds the repository ships. The
+// traces list channel operations only, never the sounds' content or length.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

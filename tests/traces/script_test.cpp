@@ -1,12 +1,13 @@
 // The replay script reader: what it accepts, what it refuses and where, and that no input,
 // however broken, makes the reader or the replay fall over.
+#include "tools/trace/script.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
 #include "tools/trace/replay.h"
-#include "tools/trace/script.h"
 
 namespace floemark::trace {
 namespace {
@@ -58,23 +59,23 @@ TEST(ScriptTest, RefusesAndNamesTheLine) {
     int line;
   };
   const Case cases[] = {
-      {"0 end\n1 end\n", 2},                         // nothing after end
-      {"0 click power\n", 1},                        // no end: the last line
-      {"0 click power\n\n# done\n", 3},              // no end: the last line, even a comment
-      {"", 1},                                       // empty script
-      {"5 down SHIFT\n4 end\n", 2},                  // time goes back
-      {"0 down shift\n1 end\n", 1},                  // key names are upper case
-      {"0 DOWN SHIFT\n1 end\n", 1},                  // commands are lower case
-      {"0 click Power\n1 end\n", 1},                 // buttons are lower case
-      {"0 down 65536\n1 end\n", 1},                  // key code out of range
+      {"0 end\n1 end\n", 2},             // nothing after end
+      {"0 click power\n", 1},            // no end: the last line
+      {"0 click power\n\n# done\n", 3},  // no end: the last line, even a comment
+      {"", 1},                           // empty script
+      {"5 down SHIFT\n4 end\n", 2},      // time goes back
+      {"0 down shift\n1 end\n", 1},      // key names are upper case
+      {"0 DOWN SHIFT\n1 end\n", 1},      // commands are lower case
+      {"0 click Power\n1 end\n", 1},     // buttons are lower case
+      {"0 down 65536\n1 end\n", 1},      // key code out of range
       {"0 down -1\n1 end\n", 1},
-      {"0 down\n1 end\n", 1},                        // missing key
-      {"0 down SHIFT CTRL\n1 end\n", 1},             // a word too many
+      {"0 down\n1 end\n", 1},             // missing key
+      {"0 down SHIFT CTRL\n1 end\n", 1},  // a word too many
       {"0 end now\n", 1},
-      {"-1 end\n", 1},                               // negative time
+      {"-1 end\n", 1},  // negative time
       {"1.5 end\n", 1},
-      {"99999999999999999999999 end\n", 1},          // beyond any clock
-      {"0\n1 end\n", 1},                             // time without a command
+      {"99999999999999999999999 end\n", 1},  // beyond any clock
+      {"0\n1 end\n", 1},                     // time without a command
       {"0 jump\n1 end\n", 1},
       {"0 click power\nclock 12:00:00.000\n1 end\n", 2},  // clock after a timed line
       {"clock 12:00:00.000\nclock 12:00:00.000\n1 end\n", 2},
@@ -83,8 +84,10 @@ TEST(ScriptTest, RefusesAndNamesTheLine) {
       {"clock 12:00:00.00\n1 end\n", 1},
       {"clock 12:00:00\n1 end\n", 1},
       {"clock\n1 end\n", 1},
-      {"0 end\r\r\n", 1},                            // one carriage return only
-      {"0\x0b" "end\n", 1},                          // only spaces and tabs separate words
+      {"0 end\r\r\n", 1},  // one carriage return only
+      {"0\x0b"
+       "end\n",
+       1},  // only spaces and tabs separate words
   };
   for (const Case& c : cases) {
     const ParseError e = Refusal(c.text);
@@ -110,9 +113,9 @@ TEST(ScriptTest, MessagesSayWhatIsWrong) {
 // inside the script or accepts, and whatever it accepts replays to the end.
 TEST(ScriptTest, NeverFallsOverOnRandomInput) {
   std::mt19937 rng(20261208);
-  const std::string words[] = {"0",    "15",    "400",   "down",  "up",     "click", "end",
+  const std::string words[] = {"0",     "15",   "400",  "down",  "up",     "click", "end",
                                "SHIFT", "CTRL", "LEFT", "power", "select", "sound", "clock",
-                               "#",    "\t",    " ",     "\n",    "\r",     "90",    "7000"};
+                               "#",     "\t",   " ",    "\n",    "\r",     "90",    "7000"};
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     const int n = static_cast<int>(rng() % 60);
@@ -139,8 +142,8 @@ TEST(ScriptTest, NeverFallsOverOnRandomInput) {
 // Well-formed random games, with power and sound flipped at random moments: every one replays.
 TEST(ScriptTest, RandomGamesReplayToTheirEnd) {
   std::mt19937 rng(7);
-  const char* events[] = {"down SHIFT", "up SHIFT", "down CTRL", "up CTRL", "down Z",
-                          "up Z",       "down C",   "up C",      "down LEFT", "up RIGHT",
+  const char* events[] = {"down SHIFT",  "up SHIFT",     "down CTRL",   "up CTRL",   "down Z",
+                          "up Z",        "down C",       "up C",        "down LEFT", "up RIGHT",
                           "click power", "click select", "click sound", "down 13"};
   for (int round = 0; round < 40; ++round) {
     std::string text = "clock 10:00:0" + std::to_string(round % 10) + ".000\n0 click power\n";

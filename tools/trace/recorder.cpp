@@ -71,8 +71,10 @@ void Recorder::Finish(const std::string* error, std::string& out) {
   std::vector<std::string> shown, hidden, pictures;
   for (int i = 0; i < panel::kComponentCount; ++i) {
     const auto c = static_cast<panel::Component>(i);
-    if (!before_.visible[i] && after.visible[i]) shown.push_back("  show " + std::string(Name(c)) + "\n");
-    if (before_.visible[i] && !after.visible[i]) hidden.push_back("  hide " + std::string(Name(c)) + "\n");
+    if (!before_.visible[i] && after.visible[i])
+      shown.push_back("  show " + std::string(Name(c)) + "\n");
+    if (before_.visible[i] && !after.visible[i])
+      hidden.push_back("  hide " + std::string(Name(c)) + "\n");
     if (before_.picture[i] != after.picture[i])
       pictures.push_back("  picture " + std::string(Name(c)) + " " +
                          std::string(Name(after.picture[i])) + "\n");
@@ -81,7 +83,8 @@ void Recorder::Finish(const std::string* error, std::string& out) {
   AppendSorted(hidden, out);
   AppendSorted(pictures, out);
   for (int i = 0; i < kTimerCount; ++i) {
-    if (before_.enabled[i] == after.enabled[i] && before_.interval[i] == after.interval[i]) continue;
+    if (before_.enabled[i] == after.enabled[i] && before_.interval[i] == after.interval[i])
+      continue;
     out += "  timer ";
     out += TimerName(static_cast<TimerId>(i));
     out += after.enabled[i] ? " on " : " off ";

@@ -25,9 +25,11 @@ void Replay(const Script& script, const std::function<void(const std::string&)>&
       out.clear();
     }
   };
-  rec.Run(0, "FormCreate", [&] { form->FormCreate(); }, out);
+  rec.Run(
+      0, "FormCreate", [&] { form->FormCreate(); }, out);
   const VirtualClock::FireFn fire = [&](TimerId id) {
-    rec.Run(clock.Now(), TimerHandler(id), [&] { form->OnTimer(id); }, out);
+    rec.Run(
+        clock.Now(), TimerHandler(id), [&] { form->OnTimer(id); }, out);
     flush();
   };
   for (const Command& cmd : script.commands) {
@@ -40,18 +42,24 @@ void Replay(const Script& script, const std::function<void(const std::string&)>&
     const std::uint16_t code = static_cast<std::uint16_t>(cmd.code);
     switch (cmd.kind) {
       case Command::KeyDown:
-        rec.Run(cmd.timeMs, "FormKeyDown " + std::to_string(code), [&] { form->FormKeyDown(code); }, out);
+        rec.Run(
+            cmd.timeMs, "FormKeyDown " + std::to_string(code), [&] { form->FormKeyDown(code); },
+            out);
         break;
       case Command::KeyUp:
-        rec.Run(cmd.timeMs, "FormKeyUp " + std::to_string(code), [&] { form->FormKeyUp(code); }, out);
+        rec.Run(
+            cmd.timeMs, "FormKeyUp " + std::to_string(code), [&] { form->FormKeyUp(code); }, out);
         break;
       case Command::Click:
         if (cmd.code == 0)
-          rec.Run(cmd.timeMs, "Puls_PowerClick", [&] { form->Puls_PowerClick(); }, out);
+          rec.Run(
+              cmd.timeMs, "Puls_PowerClick", [&] { form->Puls_PowerClick(); }, out);
         else if (cmd.code == 1)
-          rec.Run(cmd.timeMs, "Puls_SelectClick", [&] { form->Puls_SelectClick(); }, out);
+          rec.Run(
+              cmd.timeMs, "Puls_SelectClick", [&] { form->Puls_SelectClick(); }, out);
         else
-          rec.Run(cmd.timeMs, "Puls_SoundClick", [&] { form->Puls_SoundClick(); }, out);
+          rec.Run(
+              cmd.timeMs, "Puls_SoundClick", [&] { form->Puls_SoundClick(); }, out);
         break;
       case Command::End:
         break;

@@ -17,7 +17,7 @@ struct Command {
 };
 
 struct Script {
-  std::int64_t clockMs = 0;  // UTC time of day at t = 0
+  std::int64_t clockMs = 0;       // UTC time of day at t = 0
   std::vector<Command> commands;  // in script order; the last is End
 };
 

@@ -364,34 +364,5 @@ TEST_F(BombsTest, FullHandsMakeTheBombJumpToTheExplosion) {
   EXPECT_FALSE(f.Timer_Errore.Enabled());
 }
 
-TEST_F(BombsTest, ABombExplodesAtEitherEndOneMoveAfterTheUncaughtFeet) {
-  for (int p = 1; p <= 2; ++p) {
-    Console c;
-    TForm1& f = c.f();
-    Round(c, 5, 1);
-    PutBomb(f, 1, p == 1 ? 1 : 10, 3, p == 1 ? 0 : 11);
-    MovePlayer(f, p, p == 1 ? 4 : 2);
-    f.MovingBomb = 2;
-    c.At(10, [&] { f.TimerGiocoTimer(); });
-    EXPECT_TRUE(c.Visible(p == 1 ? Im_P_Bang : Im_S_Bang));
-    EXPECT_FALSE(c.Visible(p == 1 ? Im_BombP35 : Im_BombS35));
-    EXPECT_TRUE(f.Timer_Errore.Enabled());
-    EXPECT_FALSE(f.InputEnabled[1] || f.InputEnabled[2]);
-  }
-}
-
-TEST_F(BombsTest, TheTickIsSilentWithTheSoundOff) {
-  Console c;
-  TForm1& f = c.f();
-  c.At(0, [&] { f.Puls_SoundClick(); });
-  Round(c);
-  PutBomb(f, 1, 7, 4, 11);
-  f.MovingBomb = 2;
-  const std::size_t before = c.sounds.calls.size();
-  f.TimerGiocoTimer();
-  EXPECT_EQ(f.BombCell[1], 8);
-  EXPECT_EQ(c.sounds.calls.size(), before);
-}
-
 }  // namespace
 }  // namespace floemark::testing

@@ -226,13 +226,5 @@ TEST_F(SwitchesTest, RoundSetUpStartsTheVultureOverEitherScreen) {
   }
 }
 
-TEST_F(SwitchesTest, RoundSetUpPutsTheSupplyIntervalBackWithoutStartingIt) {
-  Console c;
-  c.f().Timer_Ghiaccio.SetInterval(17000);
-  c.f().Prepara_Schermo();
-  EXPECT_EQ(c.f().Timer_Ghiaccio.Interval(), 9400);
-  EXPECT_FALSE(c.f().Timer_Ghiaccio.Enabled());
-}
-
 }  // namespace
 }  // namespace floemark::testing

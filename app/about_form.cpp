@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <algorithm>
 
 #include "app/fonts.h"
 #include "app/pictures.h"
@@ -61,8 +62,14 @@ AboutForm::AboutForm()
   for (const LabelSpec& spec : kLabels) {
     auto* label = new QLabel(QString::fromLatin1(spec.text), this);
     label->setObjectName(QString::fromLatin1(spec.name));
-    label->setGeometry(spec.left, spec.top, spec.width, spec.height);
     label->setFont(ArialFont(11, {.bold = spec.value}));
+    // The captions were measured against the Windows rendering of Arial; Liberation Sans comes
+    // out a pixel or two wider at 11 px, so a caption may reach past its label to the right
+    // (where nothing else lies) rather than lose its colon.
+    const int width = spec.value ? spec.width
+                                 : std::max(spec.width, label->fontMetrics().horizontalAdvance(
+                                                            label->text()) + 1);
+    label->setGeometry(spec.left, spec.top, width, spec.height);
     QPalette lp = label->palette();
     lp.setColor(QPalette::WindowText, spec.value ? QColor(Qt::white) : QColor(192, 192, 192));
     label->setPalette(lp);

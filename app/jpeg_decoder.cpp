@@ -27,8 +27,10 @@ void OnMessage(j_common_ptr cinfo, int level) {
 
 // The two steps that may jump back are kept in functions of their own that hold no C++
 // objects, so the jump skips no destructor.
-bool StartDecompress(jpeg_decompress_struct* cinfo, ErrorManager* err) {
+bool StartDecompress(jpeg_decompress_struct* cinfo, ErrorManager* err, const unsigned char* data,
+                     unsigned long size) {
   if (setjmp(err->jump)) return false;
+  jpeg_mem_src(cinfo, data, size);  // refuses empty data by an error, too
   jpeg_read_header(cinfo, TRUE);
   cinfo->out_color_space = JCS_EXT_BGRX;  // the byte order of QImage::Format_RGB32
   jpeg_start_decompress(cinfo);
@@ -57,9 +59,8 @@ JpegResult DecodeJpeg(const QByteArray& data) {
   err.pub.emit_message = OnMessage;
   err.message[0] = '\0';
   jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
-               static_cast<unsigned long>(data.size()));
-  bool ok = StartDecompress(&cinfo, &err);
+  bool ok = StartDecompress(&cinfo, &err, reinterpret_cast<const unsigned char*>(data.constData()),
+                            static_cast<unsigned long>(data.size()));
   if (ok) {
     QImage image(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
                  QImage::Format_RGB32);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStringList>
 
@@ -99,6 +100,33 @@ TEST_F(ConsoleWindowTest, HiddenComponentsLetTheMouseThrough) {
   const QPoint now = window_.pos();
   Drag({140, 365}, 12, 8);
   EXPECT_EQ(window_.pos(), now);
+}
+
+TEST_F(ConsoleWindowTest, HeldKeyGivesKeyDownsOnlyUntilItsRealRelease) {
+  Panel& panel = window_.Form().Components;
+  auto key = [&](QEvent::Type type, int code, bool autoRepeat, const QString& text = {}) {
+    QKeyEvent event(type, code, Qt::NoModifier, text, autoRepeat);
+    QCoreApplication::sendEvent(&window_, &event);
+  };
+  key(QEvent::KeyPress, Qt::Key_Shift, false);
+  EXPECT_FALSE(panel.Visible(Puls_PenguinAttack));
+  // X11's auto-repeat: release+press pairs flagged as repeats; the key stays down.
+  for (int i = 0; i < 3; ++i) {
+    key(QEvent::KeyRelease, Qt::Key_Shift, true);
+    key(QEvent::KeyPress, Qt::Key_Shift, true);
+    EXPECT_FALSE(panel.Visible(Puls_PenguinAttack));
+  }
+  key(QEvent::KeyRelease, Qt::Key_Shift, false);
+  EXPECT_TRUE(panel.Visible(Puls_PenguinAttack));
+  // "Z" down with Shift and "z" up without: one key, matched by its code.
+  key(QEvent::KeyPress, Qt::Key_Z, false, QStringLiteral("Z"));
+  EXPECT_FALSE(panel.Visible(Puls_PenguinLeft));
+  key(QEvent::KeyRelease, Qt::Key_Z, false, QStringLiteral("z"));
+  EXPECT_TRUE(panel.Visible(Puls_PenguinLeft));
+  // Either arrow of the seal; every change was handed to the painter.
+  key(QEvent::KeyPress, Qt::Key_Right, false);
+  EXPECT_FALSE(panel.Visible(Puls_SealRight));
+  EXPECT_TRUE(panel.TakeDamage().none());
 }
 
 TEST_F(ConsoleWindowTest, FirstActivationShowsTheSplashOnce) {

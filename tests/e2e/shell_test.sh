@@ -171,6 +171,12 @@ for w in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}'); do
 done
 note "only the splash at start, console at -800,-450"
 
+# ---- The menu's shortcuts belong to the console: F1 in the splash does nothing ----
+xdotool windowfocus "$splash" key F1
+sleep 0.5
+has visible_named 'About the author...' && fail "F1 in the splash showed the about window"
+note "F1 in the splash does nothing"
+
 # ---- PLAY centres the console; the splash is gone ----
 xdotool mousemove $((389 + 122)) $((231 + 284)) click 1
 wait_until 10 at "$console" "141 190" || fail "PLAY: console at $(position "$console")"

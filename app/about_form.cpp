@@ -66,9 +66,10 @@ AboutForm::AboutForm()
     // The captions were measured against the Windows rendering of Arial; Liberation Sans comes
     // out a pixel or two wider at 11 px, so a caption may reach past its label to the right
     // (where nothing else lies) rather than lose its colon.
-    const int width = spec.value ? spec.width
-                                 : std::max(spec.width, label->fontMetrics().horizontalAdvance(
-                                                            label->text()) + 1);
+    const int width =
+        spec.value
+            ? spec.width
+            : std::max(spec.width, label->fontMetrics().horizontalAdvance(label->text()) + 1);
     label->setGeometry(spec.left, spec.top, width, spec.height);
     QPalette lp = label->palette();
     lp.setColor(QPalette::WindowText, spec.value ? QColor(Qt::white) : QColor(192, 192, 192));

@@ -24,17 +24,20 @@ namespace {
 
 Qt::CursorShape Shape(Cursor c) {
   switch (c) {
-    case Cursor::Help: return Qt::WhatsThisCursor;
-    case Cursor::Hand: return Qt::PointingHandCursor;
-    case Cursor::Arrow: break;
+    case Cursor::Help:
+      return Qt::WhatsThisCursor;
+    case Cursor::Hand:
+      return Qt::PointingHandCursor;
+    case Cursor::Arrow:
+      break;
   }
   return Qt::ArrowCursor;
 }
 
 }  // namespace
 
-ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio,
-                             const PanelPictures& pictures, Dispatcher::Reporter report)
+ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const PanelPictures& pictures,
+                             Dispatcher::Reporter report)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       form_(std::make_unique<TForm1>(clock, timers_, audio)),
       renderer_(pictures),

@@ -81,7 +81,7 @@ class ConsoleWindow : public QWidget {
   QMenu* menu_ = nullptr;
   std::function<void()> onFirst_;
 
-  QPoint dragOrigin_;                       // DragOrigin: the press point in the surface
+  QPoint dragOrigin_;                        // DragOrigin: the press point in the surface
   std::optional<panel::Component> pressed_;  // the component that holds the mouse
   std::optional<panel::Component> clickOn_;  // a console button pressed with the left button
   panel::Cursor cursor_ = panel::Cursor::Arrow;

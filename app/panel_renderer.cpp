@@ -17,7 +17,8 @@ void PanelRenderer::Paint(QPainter& painter, const Panel& panel, const QRect& ar
     // Transparency belongs to the component showing the picture: a score slot draws a copied
     // glyph by its black pixels, a console button a copied switch picture whole.
     const QImage& blackOnly = pictures_.BlackOnly(held);
-    const QImage& image = info.transparent && !blackOnly.isNull() ? blackOnly : pictures_.Whole(held);
+    const QImage& image =
+        info.transparent && !blackOnly.isNull() ? blackOnly : pictures_.Whole(held);
     if (!image.isNull()) painter.drawImage(info.rect.left, info.rect.top, image);
   }
 }

@@ -80,8 +80,9 @@ SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
         {25, 16, 196, 15}, ArialFont(12, {.bold = true}), Qt::white);
   Place(new QLabel(QStringLiteral("Version 1.01"), this), "La_Version", {53, 32, 140, 15},
         ArialFont(12, {.bold = true}), Qt::white);
-  QLabel* http = Place(new LinkLabel(QString::fromLatin1(kWebLink), this, [this] { La_HttpClick(); }),
-                       "La_Http", {37, 226, 172, 15}, ArialFont(12, {.underline = true}), aqua);
+  QLabel* http =
+      Place(new LinkLabel(QString::fromLatin1(kWebLink), this, [this] { La_HttpClick(); }),
+            "La_Http", {37, 226, 172, 15}, ArialFont(12, {.underline = true}), aqua);
   http->setCursor(Qt::PointingHandCursor);
   QLabel* mail =
       Place(new LinkLabel(QString::fromLatin1(kMailLink), this, [this] { La_EmailClick(); }),
@@ -109,16 +110,17 @@ SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
 void SplashForm::BuildMenu() {
   menu_ = new QMenu(this);
   menu_->setObjectName(QStringLiteral("PM_Menu"));
-  auto add = [this](const char* name, const QString& caption, Qt::Key key, void (SplashForm::*handler)()) {
+  auto add = [this](const char* name, const QString& caption, Qt::Key key,
+                    void (SplashForm::*handler)()) {
     QAction* action = menu_->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(QKeySequence(key));
-    connect(action, &QAction::triggered, this, [this, handler] {
-      console_.Dispatch().Run([&] { (this->*handler)(); });
-    });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { console_.Dispatch().Run([&] { (this->*handler)(); }); });
     return action;
   };
-  QAction* about = add("PM_1About", QStringLiteral("About..."), Qt::Key_F1, &SplashForm::PM_1AboutClick);
+  QAction* about =
+      add("PM_1About", QStringLiteral("About..."), Qt::Key_F1, &SplashForm::PM_1AboutClick);
   QFont bold = menu_->font();
   bold.setBold(true);
   about->setFont(bold);

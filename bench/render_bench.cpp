@@ -78,7 +78,8 @@ void BM_RepaintAfterOneStep(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(target.constBits());
   }
-  state.counters["rects/step"] = benchmark::Counter(double(rectangles) / double(state.iterations()));
+  state.counters["rects/step"] =
+      benchmark::Counter(double(rectangles) / double(state.iterations()));
   state.counters["pixels/step"] = benchmark::Counter(double(pixels) / double(state.iterations()));
 }
 BENCHMARK(BM_RepaintAfterOneStep)->Unit(benchmark::kMicrosecond);

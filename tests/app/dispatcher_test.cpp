@@ -13,8 +13,9 @@ namespace {
 struct Recorder {
   std::vector<std::string> log;
   Dispatcher Make() {
-    return Dispatcher([this] { log.push_back("repaint"); },
-                      [this](const QString& text) { log.push_back("report " + text.toStdString()); });
+    return Dispatcher(
+        [this] { log.push_back("repaint"); },
+        [this](const QString& text) { log.push_back("report " + text.toStdString()); });
   }
 };
 

@@ -10,8 +10,8 @@ class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     static int argc = 1;
     static char name[] = "app-tests";
     static char* argv[] = {name, nullptr};

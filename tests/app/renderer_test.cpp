@@ -42,11 +42,14 @@ class RendererTest : public ::testing::Test {
     pictures_.Set(Im_ScreenRight, Filled(Im_ScreenRight, kScreen, QImage::Format_Indexed8));
     // A bomb that is black all over, an arm that is black in its left column only, a body
     // that is black on its top row only.
-    pictures_.Set(Im_BombP35, OneBit(Im_BombP35, qRgb(255, 255, 255), [](int, int) { return true; }));
+    pictures_.Set(Im_BombP35,
+                  OneBit(Im_BombP35, qRgb(255, 255, 255), [](int, int) { return true; }));
     pictures_.Set(Im_Pengo3B, OneBit(Im_Pengo3B, kGrey, [](int x, int) { return x == 0; }));
-    pictures_.Set(Im_Pengo3, OneBit(Im_Pengo3, qRgb(255, 255, 255), [](int, int y) { return y == 0; }));
+    pictures_.Set(Im_Pengo3,
+                  OneBit(Im_Pengo3, qRgb(255, 255, 255), [](int, int y) { return y == 0; }));
     pictures_.Set(Im_Pengo2B, OneBit(Im_Pengo2B, kGrey, [](int, int) { return false; }));
-    pictures_.Set(Im_Pengo2, OneBit(Im_Pengo2, qRgb(255, 255, 255), [](int x, int) { return x == 2; }));
+    pictures_.Set(Im_Pengo2,
+                  OneBit(Im_Pengo2, qRgb(255, 255, 255), [](int x, int) { return x == 2; }));
     for (int d = 0; d <= 9; ++d) {
       const Component glyph = static_cast<Component>(Im_Num0 + d);
       pictures_.Set(glyph, OneBit(glyph, qRgb(255, 255, 255), [](int x, int) { return x == 3; }));
@@ -63,9 +66,9 @@ TEST_F(RendererTest, StartShowsThePhotoAndTheBlankScreensOnly) {
   const QImage image = renderer_.Render(panel_);
   EXPECT_EQ(image.size(), QSize(kConsoleWidth, kConsoleHeight));
   EXPECT_EQ(At(image, 5, 5), kPhoto);
-  EXPECT_EQ(At(image, 160, 160), kScreen);    // a hidden bomb over the left screen
-  EXPECT_EQ(At(image, 500, 150), kScreen);    // right screen
-  EXPECT_EQ(At(image, 90, 197), kScreen);     // an empty score slot shows the screen
+  EXPECT_EQ(At(image, 160, 160), kScreen);  // a hidden bomb over the left screen
+  EXPECT_EQ(At(image, 500, 150), kScreen);  // right screen
+  EXPECT_EQ(At(image, 90, 197), kScreen);   // an empty score slot shows the screen
 }
 
 TEST_F(RendererTest, OpaqueSegmentHidesTheSegmentBelowAndTransparentOneDrawsOverIt) {

@@ -2,10 +2,12 @@
 // README.TXT and WHATSNEW.TXT; takes no arguments and reads no configuration.
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/pictures.h"
 #include "app/real_clock.h"
 #include "app/splash_form.h"
 #include "app/title.h"
@@ -22,8 +24,8 @@ int main(int argc, char** argv) {
   // about window only hide.
   QApplication::setQuitOnLastWindowClosed(false);
   QIcon icon;
-  icon.addFile(QStringLiteral(":/assets/icon16.png"), QSize(16, 16));
-  icon.addFile(QStringLiteral(":/assets/icon32.png"), QSize(32, 32));
+  icon.addPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("icon16.png"))));
+  icon.addPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("icon32.png"))));
   QApplication::setWindowIcon(icon);
 
   RealClock clock;

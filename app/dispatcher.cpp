@@ -7,11 +7,12 @@
 
 namespace floemark::app {
 
-void ShowErrorBox(const QString& text) {
+std::unique_ptr<QMessageBox> MakeErrorBox(const QString& text) {
   // No parent: the console may still lie off the screen, and the box must be seen.
-  QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok);
-  box.exec();
+  return std::make_unique<QMessageBox>(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok);
 }
+
+void ShowErrorBox(const QString& text) { MakeErrorBox(text)->exec(); }
 
 void Dispatcher::Report(const char* what) {
   if (report_) report_(QString::fromStdString(ReportText(what)));

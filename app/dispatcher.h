@@ -3,9 +3,11 @@
 // is reported, and the program goes on with the next event; nothing is undone. After every
 // handler, finished or not, what it changed on the panel is repainted. GUI thread only.
 
+#include <QMessageBox>
 #include <QString>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace floemark::app {
@@ -13,6 +15,8 @@ namespace floemark::app {
 // The report: a modal box with the stop icon and an OK button, captioned with the program's
 // title. Timers go on firing while it is open, as they do behind any modal box.
 void ShowErrorBox(const QString& text);
+// The box itself, not yet shown.
+std::unique_ptr<QMessageBox> MakeErrorBox(const QString& text);
 
 class Dispatcher {
  public:

@@ -57,5 +57,14 @@ TEST(Dispatcher, ReportFollowsTheFullStopRule) {
   }
 }
 
+TEST(ErrorBox, StopIconOkButtonAndTheProgramsTitle) {
+  const auto box = MakeErrorBox(QStringLiteral("No MCI device open."));
+  EXPECT_EQ(box->icon(), QMessageBox::Critical);
+  EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+  EXPECT_EQ(box->windowTitle(), QStringLiteral("Floemark Simulator"));
+  EXPECT_EQ(box->text(), QStringLiteral("No MCI device open."));
+  EXPECT_EQ(box->parent(), nullptr);
+}
+
 }  // namespace
 }  // namespace floemark::app

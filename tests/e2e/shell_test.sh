@@ -1,12 +1,14 @@
 #!/bin/bash
 # End-to-end test of the real program's shell under Xvfb, driven with xdotool.
-#   shell_test.sh REPO_ROOT FLOEMARK_BINARY SCENARIO
-# SCENARIO is "startup" (splash, PLAY, drag, menu, F1, F2, Esc) or "missing-sound" (the error box
-# of a missing SOUND/START.WAV before the splash, and the program going on).
+#   shell_test.sh REPO_ROOT FLOEMARK_BINARY SCENARIO PROBE_BINARY
+# SCENARIO is "startup" (splash, PLAY, a held key, drag, menu, F1, F2, Esc) or "missing-sound"
+# (the error box of a missing SOUND/START.WAV before the splash, and the program going on).
+# PROBE_BINARY is floemark-e2e-probe, which reads pixels of a window.
 set -u
 root=$1
 binary=$2
 scenario=$3
+probe=$4
 tmp=$(mktemp -d)
 app_pid=""
 xvfb_pid=""
@@ -182,6 +184,25 @@ xdotool mousemove $((389 + 122)) $((231 + 284)) click 1
 wait_until 10 at "$console" "141 190" || fail "PLAY: console at $(position "$console")"
 wait_until 5 sh -c "! xwininfo -id $splash 2>/dev/null | grep -q IsViewable" || fail "splash still up after PLAY"
 note "PLAY centres the console at 141,190"
+
+# ---- A held key: the key handlers reach the game and its indicator's repaint the screen ----
+# Puls_PenguinLeft (222, 313, 31 x 38) lies over the photographed key pressed in.
+left_key() { "$probe" "$console" 222 313 31 38 | cut -d' ' -f1; }
+at_rest=$(left_key)
+[ -n "$at_rest" ] || fail "cannot read the console's pixels"
+xdotool windowfocus "$console" keydown z
+wait_until 5 sh -c "[ \"\$('$probe' $console 222 313 31 38 | cut -d' ' -f1)\" != $at_rest ]" ||
+  fail "Z held: its key indicator did not hide"
+# Held past the start of auto-repeat (660 ms), the key stays pressed in. (A repeat's release
+# and press arrive together, so the dropping of the release is checked by app-tests.)
+for i in $(seq 12); do
+  sleep 0.1
+  [ "$(left_key)" != "$at_rest" ] || fail "Z held: the indicator came back during auto-repeat"
+done
+xdotool keyup z
+wait_until 5 sh -c "[ \"\$('$probe' $console 222 313 31 38 | cut -d' ' -f1)\" = $at_rest ]" ||
+  fail "Z released: its key indicator did not come back"
+note "a held key hides its indicator until it is released"
 
 # ---- A left-button drag on the photograph moves the window by the mouse's travel ----
 xdotool mousemove 161 210 mousedown 1

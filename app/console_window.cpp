@@ -116,9 +116,11 @@ void ConsoleWindow::Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y) {
 
 void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
   const QPoint p = event->position().toPoint();
-  const auto hit = form_->Components.HitTest(p.x(), p.y());
-  // The first button pressed decides which component holds the mouse until all are released.
-  if (event->buttons() == event->button()) pressed_ = hit;
+  // The first button pressed decides which component holds the mouse until all are released;
+  // a further button's press goes to that component too, wherever the mouse is.
+  if (event->buttons() == event->button())
+    pressed_ = form_->Components.HitTest(p.x(), p.y());
+  const auto hit = pressed_;
   if (!hit) return;
   const ComponentInfo& info = Info(*hit);
   if (info.mouse == Mouse::Drag) {

@@ -204,6 +204,14 @@ wait_until 5 sh -c "[ \"\$('$probe' $console 222 313 31 38 | cut -d' ' -f1)\" = 
   fail "Z released: its key indicator did not come back"
 note "a held key hides its indicator until it is released"
 
+# ---- A click on the power switch reaches the game: the switch shows its "on" picture ----
+power_switch() { "$probe" "$console" 104 320 28 28 | cut -d' ' -f1; }
+off=$(power_switch)
+xdotool mousemove $((141 + 118)) $((190 + 334)) click 1
+wait_until 5 sh -c "[ \"\$('$probe' $console 104 320 28 28 | cut -d' ' -f1)\" != $off ]" ||
+  fail "the power switch did not change its look"
+note "a click on the power switch switches it"
+
 # ---- A left-button drag on the photograph moves the window by the mouse's travel ----
 xdotool mousemove 161 210 mousedown 1
 for step in 1 2 3 4 5 6; do xdotool mousemove $((161 + 10 * step)) $((210 + 7 * step)); sleep 0.05; done

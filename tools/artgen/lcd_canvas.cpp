@@ -97,6 +97,18 @@ void Canvas::Pixels(int x, int y, const std::vector<const char*>& rows) {
   }
 }
 
+void Canvas::ClearAround(const Canvas& other) {
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) {
+      bool near = false;
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) near = near || other.At(x + dx, y + dy);
+      }
+      if (near) Set(x, y, false);
+    }
+  }
+}
+
 QImage Canvas::ToImage(bool transparent) const {
   QImage img(width_, height_, QImage::Format_Mono);
   img.setColorTable({qRgb(0, 0, 0), transparent ? qRgb(255, 255, 255) : qRgb(190, 190, 190)});

@@ -44,6 +44,10 @@ class Canvas {
   // Pixel art in design units of 1 pixel: '#' sets a pixel, '-' erases it, anything else skips.
   void Pixels(int x, int y, const std::vector<const char*>& rows);
 
+  // Erases every pixel next to an ink pixel of `other` (a canvas of the same size): where two
+  // segments meet, a pixel of LCD grey keeps their shapes apart.
+  void ClearAround(const Canvas& other);
+
   // The picture of a segment: colour 0 black; colour 1 white for a transparent segment or the
   // LCD grey for an opaque one.
   QImage ToImage(bool transparent) const;

@@ -10,14 +10,14 @@ enum class Pose {
   Playing,      // positions 2..4: the front flipper is a segment of its own
   FlipperDown,  // positions 1 and 5: the front flipper hangs at the side
   Cheering,     // on top of the finished ladder, both flippers up
-  Gulping,      // head thrown back, a fish in the front flipper
-  Holding,      // a fish in the front flipper, head level
+  Feasting,     // the bonus fish: the penguin throws its head back, the seal sits up and begs
+  Dazed,        // after a bomb: eyes crossed out, flippers limp
 };
 
 void DrawPenguin(Canvas& c, const Place& p, Pose pose);
 void DrawSeal(Canvas& c, const Place& p, Pose pose);
-// Knocked flat on the back with stars over the head, filling the canvas.
-void DrawPenguinKnockedOut(Canvas& c, bool mirror);
-void DrawSealKnockedOut(Canvas& c, bool mirror);
+// The defeat picture: the player sitting dazed with stars circling over its head, as large as
+// the canvas allows, facing left (or right when mirrored).
+void DrawKnockedOut(Canvas& c, bool seal, bool mirror);
 
 }  // namespace floemark::artgen

@@ -29,6 +29,14 @@ constexpr Place kPengo5{26, 2, 1, true};
 constexpr Place kEatP1{1, 3};
 constexpr Place kSealEatP1{23.5, 1, 1, true};
 
+// The raised flipper rises behind the head: a pixel of grey around the head keeps the two apart.
+void DrawRaisedArm(Canvas& k, Component arm, Component body, const Place& place) {
+  DrawRaisedFlipper(k);
+  Canvas head = CanvasFor(arm);
+  DrawPenguin(head, From(arm, body, place), Pose::Playing);
+  k.ClearAround(head);
+}
+
 }  // namespace
 
 bool DrawPenguinScreenSegment(Component c, Canvas& k) {
@@ -86,36 +94,40 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
       DrawRestingFlipper(k);
       return true;
     case Im_Pengo2B:
+      DrawRaisedArm(k, c, Im_Pengo2, kPengo2);
+      return true;
     case Im_Pengo3B:
+      DrawRaisedArm(k, c, Im_Pengo3, kPengo3);
+      return true;
     case Im_Pengo4B:
-      DrawRaisedFlipper(k);
+      DrawRaisedArm(k, c, Im_Pengo4, kPengo4);
       return true;
     case Im_P_Lift:
       DrawPenguin(k, {2, 1}, Pose::Cheering);
       return true;
     case Im_P_EatP1:
-      DrawPenguin(k, kEatP1, Pose::Gulping);
+      DrawPenguin(k, kEatP1, Pose::Feasting);
       return true;
     case Im_P_EatP2:
       // The second picture lies over the head of the first: it carries the head along with the
       // fish going down the beak, tail first in the air.
-      DrawPenguin(k, From(c, Im_P_EatP1, kEatP1), Pose::Gulping);
+      DrawPenguin(k, From(c, Im_P_EatP1, kEatP1), Pose::Feasting);
       k.SetPlace(From(c, Im_P_EatP1, kEatP1));
       DrawFish(k, {1.5, 0.5}, {-2.5, -5.5}, 3.4);
       return true;
     case Im_S_EatP1:
-      DrawSeal(k, kSealEatP1, Pose::Gulping);
+      DrawSeal(k, kSealEatP1, Pose::Feasting);
       return true;
     case Im_S_EatP2:
-      // A fish leaping up at the seal's snout, beside the seal's chest.
-      DrawSeal(k, From(c, Im_S_EatP1, kSealEatP1), Pose::Gulping);
-      DrawFish(k, {2.5, 0.5}, {2.5, 6.5}, 3.6);
+      // The fish caught by the head, hanging from the snout, with the seal's own pixels there.
+      DrawSeal(k, From(c, Im_S_EatP1, kSealEatP1), Pose::Feasting);
+      DrawFish(k, {2.5, 0.2}, {2.5, 6.5}, 3.6);
       return true;
     case Im_P_DieP:
-      DrawPenguinKnockedOut(k, false);
+      DrawKnockedOut(k, false, false);
       return true;
     case Im_S_DieP:
-      DrawSealKnockedOut(k, false);
+      DrawKnockedOut(k, true, true);
       return true;
     case Im_P_Bang:
       DrawExplosion(k);

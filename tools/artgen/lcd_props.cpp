@@ -45,8 +45,7 @@ void DrawIceBlock(Canvas& c, bool facesRight) {
   c.Polygon({{0, k}, {k, 0}, {w, 0}, {w, h - k}, {w - k, h}, {0, h}});
   c.Box(1, k + 1, w - k - 2, h - k - 2, false);
   c.Line({w - k - 0.5, k - 0.5}, {w - 1, 1}, 0.8, false);
-  c.Line({2.5, h - 3.5}, {w - k - 3.5, k + 2.5}, 1);
-  c.Line({2.5, k + 2.5}, {3.5, k + 2.5}, 1);
+  c.Line({2.5, k + 4.5}, {4.5, k + 2.5}, 1);  // the glint of light on the ice
   c.SetPlace({});
 }
 
@@ -78,9 +77,10 @@ void DrawVulture(Canvas& c, bool wingsUp) {
                {10, 3}, {11.5, 2}, {13, 5}, {17, 9}});
     c.Polygon({{15, 8}, {17, 3}, {19, 0.5}, {20, 2}, {21.5, 1}, {21.5, 4}, {19, 9}});
   } else {
-    c.Polygon({{11, 9}, {6, 11.5}, {1.5, 15}, {2.5, 16.5}, {4, 15.5}, {4.5, 17.5}, {6.5, 15.5},
-               {7.5, 17}, {9, 14.5}, {10.5, 15.5}, {12, 12.5}, {17, 10.5}});
-    c.Polygon({{16, 9}, {20, 12}, {22.5, 15}, {21, 15.5}, {19.5, 14}, {19, 15}, {17.5, 12}});
+    // Gliding: the near wing spread level behind it, the far one just showing over the back.
+    c.Polygon({{13, 8.5}, {7, 7}, {2, 5.5}, {0.3, 6.5}, {2, 7.8}, {0.3, 9}, {2.5, 9.8},
+               {1, 11.2}, {4, 11.5}, {3.5, 13}, {7, 12}, {13, 11.5}});
+    c.Polygon({{15, 8}, {18, 5.5}, {21, 4.5}, {20, 7}, {18, 9}});
   }
   c.Ellipse(14.5, 9.5, 6.5, 3);                             // body
   c.Polygon({{9, 9}, {2.5, 9.5}, {1.5, 12}, {5, 11.5}, {9, 11.5}});  // tail
@@ -134,8 +134,10 @@ void DrawFish(Canvas& c, Pt head, Pt tail, double thick) {
 }
 
 void DrawStar(Canvas& c, double cx, double cy, double reach) {
-  c.Line({cx - reach, cy}, {cx + reach, cy}, 1);
-  c.Line({cx, cy - reach}, {cx, cy + reach}, 1);
+  c.Polygon({{cx - reach, cy}, {cx - reach * 0.25, cy - reach * 0.25}, {cx, cy - reach},
+             {cx + reach * 0.25, cy - reach * 0.25}, {cx + reach, cy},
+             {cx + reach * 0.25, cy + reach * 0.25}, {cx, cy + reach},
+             {cx - reach * 0.25, cy + reach * 0.25}});
 }
 
 void DrawShoulder(Canvas& body, Component bodySegment, Component restingArm) {
@@ -157,7 +159,9 @@ void DrawRestingFlipper(Canvas& c, bool mirror) {
 void DrawRaisedFlipper(Canvas& c, bool mirror) {
   const double w = c.width(), h = c.height();
   c.SetPlace(mirror ? Place{w, 0, 1, true} : Place{});
-  c.Polygon({{w * 0.15, h}, {w, h}, {w * 0.85, h * 0.35}, {w * 0.4, 0.2}, {w * 0.05, h * 0.3}});
+  // Flung up beside the head, its root hidden behind it.
+  c.Polygon({{w * 0.45, h}, {w, h}, {w * 0.9, h * 0.4}, {w * 0.5, 0}, {w * 0.1, h * 0.2},
+             {0, h * 0.6}});
   c.SetPlace({});
 }
 

@@ -22,14 +22,14 @@ void DrawIceBlock(Canvas& c, bool facesRight);
 // A piece of ice-brick wall filling the canvas, in perspective like the block.
 void DrawWall(Canvas& c, bool facesRight);
 // The vulture flying right across the top, in the design box 30 x 18 scaled to the canvas; it
-// beats its wings, so the places alternate between wings up and wings down.
+// beats its wings, so the places alternate between wings up and gliding.
 void DrawVulture(Canvas& c, bool wingsUp);
 // A burst of fire centred at (cx, cy), its spikes reaching rx and ry; `twist` varies the spikes
 // so that neighbouring bursts do not look stamped.
 void DrawBurst(Canvas& c, double cx, double cy, double rx, double ry, int twist);
 // A fish from its head to its tail, `thick` at its widest.
 void DrawFish(Canvas& c, Pt head, Pt tail, double thick);
-// A small four-pointed star of the given reach.
+// A small four-pointed star of the given reach, in design units of the current place.
 void DrawStar(Canvas& c, double cx, double cy, double reach);
 // A flipper filling the canvas: hanging down-left from the top-right corner (at rest) or
 // pointing up (raised to throw); mirrored for a figure that reaches the other way.

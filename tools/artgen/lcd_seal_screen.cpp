@@ -26,6 +26,14 @@ constexpr Place kSeal5{26, 3, 1, true};
 constexpr Place kEatS1{23, 2, 1, true};
 constexpr Place kPenguinEatS1{3, 0.6, 0.9};
 
+// The raised flipper rises behind the head: a pixel of grey around the head keeps the two apart.
+void DrawRaisedArm(Canvas& k, Component arm, Component body, const Place& place) {
+  DrawRaisedFlipper(k);
+  Canvas head = CanvasFor(arm);
+  DrawSeal(head, From(arm, body, place), Pose::Playing);
+  k.ClearAround(head);
+}
+
 }  // namespace
 
 bool DrawSealScreenSegment(Component c, Canvas& k) {
@@ -83,33 +91,38 @@ bool DrawSealScreenSegment(Component c, Canvas& k) {
       DrawRestingFlipper(k);
       return true;
     case Im_Seal2B:
+      DrawRaisedArm(k, c, Im_Seal2, kSeal2);
+      return true;
     case Im_Seal3B:
+      DrawRaisedArm(k, c, Im_Seal3, kSeal3);
+      return true;
     case Im_Seal4B:
-      DrawRaisedFlipper(k);
+      DrawRaisedArm(k, c, Im_Seal4, kSeal4);
       return true;
     case Im_S_Lift:
       DrawSeal(k, {1, 3}, Pose::Cheering);
       return true;
     case Im_S_EatS1:
-      DrawSeal(k, kEatS1, Pose::Gulping);
+      DrawSeal(k, kEatS1, Pose::Feasting);
       return true;
     case Im_S_EatS2:
-      // Over the seal's head: the head again, and the fish tossed up above the snout.
-      DrawSeal(k, From(c, Im_S_EatS1, kEatS1), Pose::Gulping);
+      // Over the seal's head: the head again, and the fish tossed up to land on the snout.
+      DrawSeal(k, From(c, Im_S_EatS1, kEatS1), Pose::Feasting);
       k.SetPlace(From(c, Im_S_EatS1, kEatS1));
-      DrawFish(k, {-0.5, -2.5}, {7.5, -4.5}, 3.4);
+      DrawFish(k, {-1, 1}, {6, -4.5}, 3.6);
       return true;
     case Im_P_EatS1:
-      DrawPenguin(k, kPenguinEatS1, Pose::Holding);
+      DrawPenguin(k, kPenguinEatS1, Pose::Feasting);
       return true;
     case Im_P_EatS2:
-      DrawFish(k, {6.5, 1}, {3, 8.5}, 3.5);
+      // A fish flipped up toward the open beak.
+      DrawFish(k, {6.5, 0.5}, {2.5, 8.5}, 3.6);
       return true;
     case Im_S_DieS:
-      DrawSealKnockedOut(k, true);
+      DrawKnockedOut(k, true, true);
       return true;
     case Im_P_DieS:
-      DrawPenguinKnockedOut(k, true);
+      DrawKnockedOut(k, false, false);
       return true;
     case Im_S_Bang:
       DrawExplosion(k);

@@ -7,8 +7,8 @@ void DrawPenguin(Canvas& c, const Place& p, Pose pose) {
   c.SetPlace(p);
   if (pose == Pose::Feasting) {
     c.Ellipse(8.5, 7, 5.5, 5.5);
-    c.Polygon({{3.5, 5.5}, {1, 0.3}, {7, 2.3}});  // beak up, open to the sky
-    c.Ellipse(9, 5.5, 0.9, 0.9, false);
+    c.Polygon({{4, 6.5}, {0, 3.5}, {2.6, 3.2}, {1.2, 0}, {7, 2.5}});  // beak open to the sky
+    c.Ellipse(6.8, 5.3, 0.9, 0.9, false);
   } else {
     c.Ellipse(8, 6.5, 5.5, 5.5);
     c.Polygon({{3.5, 5.3}, {0, 7.3}, {3.5, 9}});

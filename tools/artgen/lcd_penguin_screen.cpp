@@ -113,7 +113,7 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
       // fish going down the beak, tail first in the air.
       DrawPenguin(k, From(c, Im_P_EatP1, kEatP1), Pose::Feasting);
       k.SetPlace(From(c, Im_P_EatP1, kEatP1));
-      DrawFish(k, {1.5, 0.5}, {-2.5, -5.5}, 3.4);
+      DrawFish(k, {1.5, 1}, {-2, -5.5}, 4);
       return true;
     case Im_S_EatP1:
       DrawSeal(k, kSealEatP1, Pose::Feasting);

@@ -77,10 +77,11 @@ void DrawVulture(Canvas& c, bool wingsUp) {
                {10, 3}, {11.5, 2}, {13, 5}, {17, 9}});
     c.Polygon({{15, 8}, {17, 3}, {19, 0.5}, {20, 2}, {21.5, 1}, {21.5, 4}, {19, 9}});
   } else {
-    // Gliding: the near wing spread level behind it, the far one just showing over the back.
-    c.Polygon({{13, 8.5}, {7, 7}, {2, 5.5}, {0.3, 6.5}, {2, 7.8}, {0.3, 9}, {2.5, 9.8},
-               {1, 11.2}, {4, 11.5}, {3.5, 13}, {7, 12}, {13, 11.5}});
-    c.Polygon({{15, 8}, {18, 5.5}, {21, 4.5}, {20, 7}, {18, 9}});
+    // The downstroke: the near wing swept down and back, its finger feathers spread, the far
+    // wing's tip showing under the breast.
+    c.Polygon({{11, 8.5}, {17, 10}, {13, 13}, {9.5, 15.5}, {7, 17.8}, {6, 16.4}, {4.6, 17.6},
+               {4.2, 16}, {2.6, 16.6}, {3.4, 14.5}, {7, 11.5}});
+    c.Polygon({{16, 10.5}, {19.5, 13.5}, {20.5, 16.5}, {18.8, 15.6}, {17.8, 16.8}, {15.5, 12.5}});
   }
   c.Ellipse(14.5, 9.5, 6.5, 3);                             // body
   c.Polygon({{9, 9}, {2.5, 9.5}, {1.5, 12}, {5, 11.5}, {9, 11.5}});  // tail
@@ -102,9 +103,9 @@ void DrawBurst(Canvas& c, double cx, double cy, double rx, double ry, int twist)
   std::vector<Pt> outer, inner;
   for (int i = 0; i < 2 * kTongues; ++i) {
     const double a = std::numbers::pi * (i + 0.6 * twist) / kTongues;
-    const double f = i % 2 ? 0.42 : kReach[(i / 2 + 3 * twist) % kTongues];
+    const double f = i % 2 ? 0.52 : kReach[(i / 2 + 3 * twist) % kTongues];
     outer.push_back({cx + rx * f * std::cos(a), cy + ry * f * std::sin(a)});
-    const double g = i % 2 ? 0.2 : 0.42 * kReach[(i / 2 + 5 * twist) % kTongues];
+    const double g = i % 2 ? 0.16 : 0.34 * kReach[(i / 2 + 5 * twist) % kTongues];
     inner.push_back({cx + rx * g * std::cos(a + 0.3), cy + ry * g * std::sin(a + 0.3)});
   }
   c.Polygon(outer);
@@ -125,10 +126,10 @@ void DrawFish(Canvas& c, Pt head, Pt tail, double thick) {
     }
   }
   c.Polygon(body);
-  const double fin = thick * 0.6;
+  const double fin = thick * 0.8;
   c.Polygon({{tail.x - ux, tail.y - uy},
              {tail.x + ux * fin + nx * fin, tail.y + uy * fin + ny * fin},
-             {tail.x + ux * fin * 0.6, tail.y + uy * fin * 0.6},
+             {tail.x + ux * fin * 0.45, tail.y + uy * fin * 0.45},
              {tail.x + ux * fin - nx * fin, tail.y + uy * fin - ny * fin}});
   if (len > 7) c.Ellipse(head.x + ux * 1.8, head.y + uy * 1.8, 0.55, 0.55, false);
 }

@@ -22,7 +22,7 @@ void DrawIceBlock(Canvas& c, bool facesRight);
 // A piece of ice-brick wall filling the canvas, in perspective like the block.
 void DrawWall(Canvas& c, bool facesRight);
 // The vulture flying right across the top, in the design box 30 x 18 scaled to the canvas; it
-// beats its wings, so the places alternate between wings up and gliding.
+// beats its wings, so the places alternate between wings up and wings down.
 void DrawVulture(Canvas& c, bool wingsUp);
 // A burst of fire centred at (cx, cy), its spikes reaching rx and ry; `twist` varies the spikes
 // so that neighbouring bursts do not look stamped.

@@ -109,14 +109,14 @@ bool DrawSealScreenSegment(Component c, Canvas& k) {
       // Over the seal's head: the head again, and the fish tossed up to land on the snout.
       DrawSeal(k, From(c, Im_S_EatS1, kEatS1), Pose::Feasting);
       k.SetPlace(From(c, Im_S_EatS1, kEatS1));
-      DrawFish(k, {-1, 1}, {6, -4.5}, 3.6);
+      DrawFish(k, {-1, 0.5}, {6.5, -3.5}, 4);
       return true;
     case Im_P_EatS1:
       DrawPenguin(k, kPenguinEatS1, Pose::Feasting);
       return true;
     case Im_P_EatS2:
       // A fish flipped up toward the open beak.
-      DrawFish(k, {6.5, 0.5}, {2.5, 8.5}, 3.6);
+      DrawFish(k, {6.5, 0.5}, {2.8, 7.5}, 4.2);
       return true;
     case Im_S_DieS:
       DrawKnockedOut(k, true, true);

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QImage>
 #include <csetjmp>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -35,7 +35,8 @@ QByteArray ReadAsset(const std::string& file) {
 
 std::uint32_t U32(const QByteArray& b, int at) {
   return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
-         std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
+         std::uint32_t(std::uint8_t(b[at + 2])) << 16 |
+         std::uint32_t(std::uint8_t(b[at + 3])) << 24;
 }
 
 // What the file's own headers say, read without Qt so that a writer's defaults cannot hide.
@@ -54,7 +55,8 @@ bool ParseBmp(const QByteArray& b, BmpHeader& h) {
   if (U32(b, 30) != 0 || 14 + infoSize + 4 * colours > b.size()) return false;
   for (int i = 0; i < colours; ++i) {
     const int at = 14 + infoSize + 4 * i;
-    h.palette.push_back(qRgb(std::uint8_t(b[at + 2]), std::uint8_t(b[at + 1]), std::uint8_t(b[at])));
+    h.palette.push_back(
+        qRgb(std::uint8_t(b[at + 2]), std::uint8_t(b[at + 1]), std::uint8_t(b[at])));
   }
   return true;
 }

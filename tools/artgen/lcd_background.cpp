@@ -15,8 +15,8 @@ namespace {
 constexpr int kWidth = 191, kHeight = 136;
 
 enum Ink : uchar {
-  kLcd = 0,       // the blank LCD, BEBEBE
-  kSea = 1,       // the middle band, BEBEC5
+  kLcd = 0,  // the blank LCD, BEBEBE
+  kSea = 1,  // the middle band, BEBEC5
   kFrame = 2,
   kHorizon = 3,
   kLabel = 4,
@@ -43,7 +43,7 @@ constexpr int kSeaTop = 33, kHorizonRow = 57;
 struct Floe {
   int x, width, height;
 };
-constexpr Floe kFarFloes[] = {{9, 14, 2}, {41, 7, 1}, {63, 19, 3}, {101, 9, 2},
+constexpr Floe kFarFloes[] = {{9, 14, 2},   {41, 7, 1},  {63, 19, 3}, {101, 9, 2},
                               {128, 16, 2}, {160, 6, 1}, {174, 11, 2}};
 
 // Capital letters three to four pixels wide and five high, as printed on the case.
@@ -52,10 +52,10 @@ struct Letter {
   std::vector<const char*> rows;
 };
 const Letter kLetters[] = {
-    {'A', {".#.", "#.#", "###", "#.#", "#.#"}},       {'E', {"###", "#..", "##.", "#..", "###"}},
-    {'G', {"###", "#..", "#.#", "#.#", "###"}},       {'I', {"#", "#", "#", "#", "#"}},
-    {'L', {"#..", "#..", "#..", "#..", "###"}},       {'N', {"#..#", "##.#", "#.##", "#..#", "#..#"}},
-    {'P', {"##.", "#.#", "##.", "#..", "#.."}},       {'S', {"###", "#..", "###", "..#", "###"}},
+    {'A', {".#.", "#.#", "###", "#.#", "#.#"}}, {'E', {"###", "#..", "##.", "#..", "###"}},
+    {'G', {"###", "#..", "#.#", "#.#", "###"}}, {'I', {"#", "#", "#", "#", "#"}},
+    {'L', {"#..", "#..", "#..", "#..", "###"}}, {'N', {"#..#", "##.#", "#.##", "#..#", "#..#"}},
+    {'P', {"##.", "#.#", "##.", "#..", "#.."}}, {'S', {"###", "#..", "###", "..#", "###"}},
     {'U', {"#.#", "#.#", "#.#", "#.#", "###"}},
 };
 

@@ -1,10 +1,9 @@
 // The segments of the penguin's (left) screen: the penguin at its five positions, the bombs
 // climbing the three lanes toward the top, the vulture along the top edge, the ice supply at the
 // left end and the ladder at the right end.
-#include "tools/artgen/lcd_screens.h"
-
 #include "tools/artgen/lcd_figures.h"
 #include "tools/artgen/lcd_props.h"
+#include "tools/artgen/lcd_screens.h"
 
 namespace floemark::artgen {
 
@@ -17,10 +16,10 @@ struct BombCell {
   int cell;  // 1 at the penguin's feet, 5 at the top
 };
 constexpr BombCell kBombs[] = {
-    {Im_BombP11, 5}, {Im_BombP21, 5}, {Im_BombP31, 5}, {Im_BombP41, 5}, {Im_BombP22, 4},
-    {Im_BombP32, 4}, {Im_BombP42, 4}, {Im_BombP23, 3}, {Im_BombP33, 3}, {Im_BombP43, 3},
-    {Im_BombP24, 2}, {Im_BombP34, 2}, {Im_BombP44, 2}, {Im_BombP25, 1}, {Im_BombP35, 1},
-    {Im_BombP45, 1},
+    {Im_BombP11, 5}, {Im_BombP21, 5}, {Im_BombP31, 5}, {Im_BombP41, 5},
+    {Im_BombP22, 4}, {Im_BombP32, 4}, {Im_BombP42, 4}, {Im_BombP23, 3},
+    {Im_BombP33, 3}, {Im_BombP43, 3}, {Im_BombP24, 2}, {Im_BombP34, 2},
+    {Im_BombP44, 2}, {Im_BombP25, 1}, {Im_BombP35, 1}, {Im_BombP45, 1},
 };
 
 // Where the penguin stands in each body segment: feet on the bottom row of the rectangle.

@@ -30,8 +30,8 @@ void DrawBomb(Canvas& c, double size, bool fuseRight) {
   // The cap where the fuse leaves the ball.
   const Pt cap{cx + dir * r * 0.55, cy - r * 0.75};
   c.Box(cap.x - 1.2, cap.y - 1.2, 2.4, 2.4);
-  const double sparkX = tall ? std::clamp(cx + dir * r * 0.9, 1.5, w - 1.5)
-                             : (fuseRight ? w - 1.6 : 1.6);
+  const double sparkX =
+      tall ? std::clamp(cx + dir * r * 0.9, 1.5, w - 1.5) : (fuseRight ? w - 1.6 : 1.6);
   const Pt spark{sparkX, 1.5};
   c.Curve(cap, {cap.x + dir * 0.5, spark.y + 0.5}, spark, 1);
   if (tall || w - d > 4) DrawStar(c, spark.x, spark.y, 1.5);
@@ -73,23 +73,42 @@ void DrawVulture(Canvas& c, bool wingsUp) {
   c.SetPlace({0, 0, c.width() / 30.0, false, (c.height() / 18.0) / (c.width() / 30.0)});
   if (wingsUp) {
     // Near wing swept up over the back with spread finger feathers, far wing behind it.
-    c.Polygon({{11, 10}, {6, 6}, {2.5, 1.5}, {3, 0}, {5, 1.5}, {5.5, 0}, {7.5, 2}, {8.5, 0.5},
-               {10, 3}, {11.5, 2}, {13, 5}, {17, 9}});
+    c.Polygon({{11, 10},
+               {6, 6},
+               {2.5, 1.5},
+               {3, 0},
+               {5, 1.5},
+               {5.5, 0},
+               {7.5, 2},
+               {8.5, 0.5},
+               {10, 3},
+               {11.5, 2},
+               {13, 5},
+               {17, 9}});
     c.Polygon({{15, 8}, {17, 3}, {19, 0.5}, {20, 2}, {21.5, 1}, {21.5, 4}, {19, 9}});
   } else {
     // The downstroke: the near wing swept down and back, its finger feathers spread, the far
     // wing's tip showing under the breast.
-    c.Polygon({{11, 8.5}, {17, 10}, {13, 13}, {9.5, 15.5}, {7, 17.8}, {6, 16.4}, {4.6, 17.6},
-               {4.2, 16}, {2.6, 16.6}, {3.4, 14.5}, {7, 11.5}});
+    c.Polygon({{11, 8.5},
+               {17, 10},
+               {13, 13},
+               {9.5, 15.5},
+               {7, 17.8},
+               {6, 16.4},
+               {4.6, 17.6},
+               {4.2, 16},
+               {2.6, 16.6},
+               {3.4, 14.5},
+               {7, 11.5}});
     c.Polygon({{16, 10.5}, {19.5, 13.5}, {20.5, 16.5}, {18.8, 15.6}, {17.8, 16.8}, {15.5, 12.5}});
   }
-  c.Ellipse(14.5, 9.5, 6.5, 3);                             // body
+  c.Ellipse(14.5, 9.5, 6.5, 3);                                      // body
   c.Polygon({{9, 9}, {2.5, 9.5}, {1.5, 12}, {5, 11.5}, {9, 11.5}});  // tail
-  c.Ellipse(19.5, 7.5, 2.2, 2.2);                           // ruff
-  c.Line({19.5, 7.5}, {23.5, 5.5}, 1.6);                    // bare neck
-  c.Ellipse(24, 5.2, 2.3, 2);                               // head
+  c.Ellipse(19.5, 7.5, 2.2, 2.2);                                    // ruff
+  c.Line({19.5, 7.5}, {23.5, 5.5}, 1.6);                             // bare neck
+  c.Ellipse(24, 5.2, 2.3, 2);                                        // head
   c.Polygon({{25, 3.8}, {28.5, 4.3}, {29.7, 6.3}, {29, 8.2}, {28.2, 6.6}, {25.2, 6.8}});  // beak
-  c.Ellipse(24.3, 4.6, 0.6, 0.6, false);                    // eye
+  c.Ellipse(24.3, 4.6, 0.6, 0.6, false);                                                  // eye
   // Legs hanging short, so that the bomb it carries can take the cell below them.
   c.Line({13, 11.5}, {12.5, 14}, 1.2);
   c.Line({16.5, 11.5}, {17, 14}, 1.2);
@@ -121,7 +140,8 @@ void DrawFish(Canvas& c, Pt head, Pt tail, double thick) {
     for (int i = 0; i <= kSteps; ++i) {
       const int k = side > 0 ? i : kSteps - i;
       const double t = double(k) / kSteps;
-      const double half = thick / 2 * std::sin(std::numbers::pi * (0.1 + 0.8 * t)) * (1.1 - 0.3 * t);
+      const double half =
+          thick / 2 * std::sin(std::numbers::pi * (0.1 + 0.8 * t)) * (1.1 - 0.3 * t);
       body.push_back({head.x + dx * t + side * nx * half, head.y + dy * t + side * ny * half});
     }
   }
@@ -135,9 +155,13 @@ void DrawFish(Canvas& c, Pt head, Pt tail, double thick) {
 }
 
 void DrawStar(Canvas& c, double cx, double cy, double reach) {
-  c.Polygon({{cx - reach, cy}, {cx - reach * 0.25, cy - reach * 0.25}, {cx, cy - reach},
-             {cx + reach * 0.25, cy - reach * 0.25}, {cx + reach, cy},
-             {cx + reach * 0.25, cy + reach * 0.25}, {cx, cy + reach},
+  c.Polygon({{cx - reach, cy},
+             {cx - reach * 0.25, cy - reach * 0.25},
+             {cx, cy - reach},
+             {cx + reach * 0.25, cy - reach * 0.25},
+             {cx + reach, cy},
+             {cx + reach * 0.25, cy + reach * 0.25},
+             {cx, cy + reach},
              {cx - reach * 0.25, cy + reach * 0.25}});
 }
 
@@ -146,13 +170,18 @@ void DrawShoulder(Canvas& body, Component bodySegment, Component restingArm) {
   const double end = arm.left + arm.width - own.left;
   const double top = arm.top - own.top, rows = arm.height * 0.6;
   body.SetPlace({});
-  body.Polygon({{end - 1.5, top}, {end + 4, top}, {end + 4.5, top + rows + 1.5}, {end - 1.5, top + rows}});
+  body.Polygon(
+      {{end - 1.5, top}, {end + 4, top}, {end + 4.5, top + rows + 1.5}, {end - 1.5, top + rows}});
 }
 
 void DrawRestingFlipper(Canvas& c, bool mirror) {
   const double w = c.width(), h = c.height();
   c.SetPlace(mirror ? Place{w, 0, 1, true} : Place{});
-  c.Polygon({{w, 0}, {w, h * 0.55}, {w * 0.45, h * 0.95}, {0.3, h}, {w * 0.25, h * 0.6},
+  c.Polygon({{w, 0},
+             {w, h * 0.55},
+             {w * 0.45, h * 0.95},
+             {0.3, h},
+             {w * 0.25, h * 0.6},
              {w * 0.65, h * 0.15}});
   c.SetPlace({});
 }
@@ -161,8 +190,8 @@ void DrawRaisedFlipper(Canvas& c, bool mirror) {
   const double w = c.width(), h = c.height();
   c.SetPlace(mirror ? Place{w, 0, 1, true} : Place{});
   // Flung up beside the head, its root hidden behind it.
-  c.Polygon({{w * 0.45, h}, {w, h}, {w * 0.9, h * 0.4}, {w * 0.5, 0}, {w * 0.1, h * 0.2},
-             {0, h * 0.6}});
+  c.Polygon(
+      {{w * 0.45, h}, {w, h}, {w * 0.9, h * 0.4}, {w * 0.5, 0}, {w * 0.1, h * 0.2}, {0, h * 0.6}});
   c.SetPlace({});
 }
 

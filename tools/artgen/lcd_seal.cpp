@@ -7,9 +7,9 @@ void DrawSeal(Canvas& c, const Place& p, Pose pose) {
   c.SetPlace(p);
   // Sitting up on its tail, sleek from the round snout to the tail flippers fanned out on the
   // ice behind it: head and neck are one, as thick as each other.
-  c.Polygon({{0.3, 7.5}, {1.5, 5.8}, {4, 3},     {7, 1.8},    {10, 3},     {11.8, 6.5},
-             {13.5, 11}, {16, 15.5}, {18, 19},   {19.5, 20.8}, {23, 19.2}, {21.5, 22.5},
-             {23, 25.6}, {17, 26},   {8, 26},    {5, 25},     {3.6, 21},   {3.8, 15},
+  c.Polygon({{0.3, 7.5}, {1.5, 5.8}, {4, 3},   {7, 1.8},     {10, 3},    {11.8, 6.5},
+             {13.5, 11}, {16, 15.5}, {18, 19}, {19.5, 20.8}, {23, 19.2}, {21.5, 22.5},
+             {23, 25.6}, {17, 26},   {8, 26},  {5, 25},      {3.6, 21},  {3.8, 15},
              {4.6, 11},  {3, 9.4},   {0.8, 9}});
   if (pose == Pose::Dazed) {
     c.Line({5, 3.6}, {7, 5.6}, 0.6, false);

@@ -15,10 +15,10 @@ struct BombCell {
   int cell;  // 6 at the top, 10 at the seal's feet
 };
 constexpr BombCell kBombs[] = {
-    {Im_BombS11, 6}, {Im_BombS21, 6}, {Im_BombS31, 6}, {Im_BombS41, 6}, {Im_BombS22, 7},
-    {Im_BombS32, 7}, {Im_BombS42, 7}, {Im_BombS23, 8}, {Im_BombS33, 8}, {Im_BombS43, 8},
-    {Im_BombS24, 9}, {Im_BombS34, 9}, {Im_BombS44, 9}, {Im_BombS25, 10}, {Im_BombS35, 10},
-    {Im_BombS45, 10},
+    {Im_BombS11, 6}, {Im_BombS21, 6},  {Im_BombS31, 6},  {Im_BombS41, 6},
+    {Im_BombS22, 7}, {Im_BombS32, 7},  {Im_BombS42, 7},  {Im_BombS23, 8},
+    {Im_BombS33, 8}, {Im_BombS43, 8},  {Im_BombS24, 9},  {Im_BombS34, 9},
+    {Im_BombS44, 9}, {Im_BombS25, 10}, {Im_BombS35, 10}, {Im_BombS45, 10},
 };
 
 constexpr Place kSeal1{1, 6}, kSeal2{0, 0}, kSeal3{1, -1}, kSeal4{0, 0};

@@ -68,7 +68,7 @@ int WriteAssets(const QString& out) {
         ok &= SaveBmp(DrawScreenBackground(c == Im_ScreenRight), out, name + ".bmp", written);
         break;
       case PictureKind::Jpeg: {
-        QImage img = c == Im_Base                        ? DrawConsolePhoto()
+        QImage img = c == Im_Base                      ? DrawConsolePhoto()
                      : (c == Puls_On || c == Puls_Off) ? DrawSwitchPicture(c)
                                                        : DrawKeyIndicator(c);
         ok &= Save(img, out, name + ".jpg", written, "JPG", 92);
@@ -100,7 +100,8 @@ int WritePreview(const QString& path, const QStringList& names) {
     }
   }
   for (const QString& n : names) {
-    if (n != "--all" && !FindComponent(n.toStdString()) && !FindComponent("Im_" + n.toStdString())) {
+    if (n != "--all" && !FindComponent(n.toStdString()) &&
+        !FindComponent("Im_" + n.toStdString())) {
       std::fprintf(stderr, "floemark-artgen: no component %s\n", qPrintable(n));
       return 2;
     }

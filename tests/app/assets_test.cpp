@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -169,6 +170,57 @@ TEST(Assets, EveryOpaqueSegmentLiesOnAUniformGreyOfItsScreen) {
     EXPECT_EQ(other, 0);
   }
   EXPECT_EQ(opaque, 22);
+}
+
+// The lowest console row with a black pixel of a segment.
+int LowestInk(Component c) {
+  const QImage img = LoadPicture(c);
+  for (int y = img.height() - 1; y >= 0; --y) {
+    for (int x = 0; x < img.width(); ++x) {
+      if (qGray(img.pixel(x, y)) == 0) return Info(c).rect.top + y;
+    }
+  }
+  return -1;
+}
+
+// The longest run of black pixels in a row of the lower part of a bomb's picture: the width of
+// its ball, which sits at the bottom under the fuse.
+int WidestRun(Component c) {
+  const QImage img = LoadPicture(c);
+  int widest = 0;
+  for (int y = img.height() * 2 / 5; y < img.height(); ++y) {
+    int run = 0;
+    for (int x = 0; x < img.width(); ++x) {
+      run = qGray(img.pixel(x, y)) == 0 ? run + 1 : 0;
+      widest = std::max(widest, run);
+    }
+  }
+  return widest;
+}
+
+TEST(Assets, PlayersInTheLanesStandOnOneBaseline) {
+  EXPECT_EQ(LowestInk(Im_Pengo2), LowestInk(Im_Pengo3));
+  EXPECT_EQ(LowestInk(Im_Pengo3), LowestInk(Im_Pengo4));
+  EXPECT_EQ(LowestInk(Im_Seal2), LowestInk(Im_Seal3));
+  EXPECT_EQ(LowestInk(Im_Seal3), LowestInk(Im_Seal4));
+}
+
+TEST(Assets, BombsShrinkAsTheyClimbTheirLane) {
+  // Lanes 2..4 from the player's feet to the top, on each screen.
+  const std::vector<std::vector<Component>> lanes = {
+      {Im_BombP25, Im_BombP24, Im_BombP23, Im_BombP22, Im_BombP21},
+      {Im_BombP35, Im_BombP34, Im_BombP33, Im_BombP32, Im_BombP31},
+      {Im_BombP45, Im_BombP44, Im_BombP43, Im_BombP42, Im_BombP41},
+      {Im_BombS25, Im_BombS24, Im_BombS23, Im_BombS22, Im_BombS21},
+      {Im_BombS35, Im_BombS34, Im_BombS33, Im_BombS32, Im_BombS31},
+      {Im_BombS45, Im_BombS44, Im_BombS43, Im_BombS42, Im_BombS41},
+  };
+  for (const auto& lane : lanes) {
+    for (std::size_t i = 1; i < lane.size(); ++i) {
+      SCOPED_TRACE(Name(lane[i]));
+      EXPECT_LT(WidestRun(lane[i]), WidestRun(lane[i - 1]));
+    }
+  }
 }
 
 struct JpegFacts {

@@ -19,12 +19,15 @@ Place From(Component c, Component frame, Place p) {
 
 void DrawBomb(Canvas& c, double size, bool fuseRight) {
   const double w = c.width(), h = c.height();
-  const double d = std::min({size, h - 1, w - 1});
+  const double d = std::floor(std::min({size, h - 1, w - 1}));
   const double r = d / 2, dir = fuseRight ? 1 : -1;
   // A tall cell has room for the fuse above the ball; a flat one puts the ball to one side.
   const bool tall = h - d >= 5;
-  const double cx = tall ? w / 2 : (fuseRight ? r + 0.3 : w - r - 0.3);
-  const double cy = h - r - 0.2;
+  // The centre sits on a pixel corner for an even size and on a pixel centre for an odd one,
+  // so that the ball is exactly `d` pixels across and each cell's bomb is a pixel smaller.
+  auto snap = [&](double v) { return int(d) % 2 ? std::floor(v) + 0.5 : std::round(v); };
+  const double cx = snap(tall ? w / 2 : (fuseRight ? r : w - r));
+  const double cy = h - r;
   c.Ellipse(cx, cy, r, r);
   if (d >= 7) c.Ellipse(cx - dir * r * 0.4, cy - r * 0.4, 0.25 + d * 0.07, 0.25 + d * 0.07, false);
   // The cap where the fuse leaves the ball.

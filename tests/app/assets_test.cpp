@@ -223,6 +223,33 @@ TEST(Assets, BombsShrinkAsTheyClimbTheirLane) {
   }
 }
 
+TEST(Assets, OpaquePicturesKeepTheInkOfWhatTheyAreShownWith) {
+  // Each pair is shown together in play: the vulture with the bomb it carries, the first
+  // picture of the bonus meal with the second. The upper, opaque picture must not cut the
+  // lower one's black pixels off with its grey.
+  const std::pair<Component, Component> pairs[] = {
+      {Im_VultureP2, Im_BombP21}, {Im_VultureP4, Im_BombP41}, {Im_VultureS4, Im_BombS41},
+      {Im_P_EatP1, Im_P_EatP2},   {Im_S_EatS1, Im_S_EatS2},   {Im_S_EatP1, Im_S_EatP2},
+  };
+  for (const auto& [lower, upper] : pairs) {
+    SCOPED_TRACE(Name(upper));
+    ASSERT_FALSE(Info(upper).transparent);
+    ASSERT_GT(Info(upper).z, Info(lower).z);
+    const Rect &a = Info(lower).rect, &b = Info(upper).rect;
+    ASSERT_TRUE(a.Intersects(b));
+    const QImage low = LoadPicture(lower), up = LoadPicture(upper);
+    int lost = 0;
+    for (int y = std::max(a.top, b.top); y < std::min(a.top + a.height, b.top + b.height); ++y) {
+      for (int x = std::max(a.left, b.left); x < std::min(a.left + a.width, b.left + b.width);
+           ++x) {
+        lost += qGray(low.pixel(x - a.left, y - a.top)) == 0 &&
+                qGray(up.pixel(x - b.left, y - b.top)) != 0;
+      }
+    }
+    EXPECT_EQ(lost, 0);
+  }
+}
+
 struct JpegFacts {
   bool ok = false;
   int width = 0, height = 0, components = 0;

@@ -46,12 +46,14 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
     }
   }
   switch (c) {
-    case Im_VultureP1:
-    case Im_VultureP3:
-      DrawVulture(k, true);
-      return true;
+    // Wings up over the opaque bombs it carries at P2 and P4: a lowered wing would be cut
+    // off by the bomb's grey rectangle.
     case Im_VultureP2:
     case Im_VultureP4:
+      DrawVulture(k, true);
+      return true;
+    case Im_VultureP1:
+    case Im_VultureP3:
       DrawVulture(k, false);
       return true;
     case Im_S_WallP2:

@@ -44,12 +44,14 @@ bool DrawSealScreenSegment(Component c, Canvas& k) {
     }
   }
   switch (c) {
-    case Im_VultureS1:
-    case Im_VultureS3:
-      DrawVulture(k, true);
-      return true;
+    // Wings up at S4, over the opaque bomb it carries there (a lowered wing would be cut off
+    // by the bomb's grey rectangle), and so, by the beat of its wings, at S2.
     case Im_VultureS2:
     case Im_VultureS4:
+      DrawVulture(k, true);
+      return true;
+    case Im_VultureS1:
+    case Im_VultureS3:
       DrawVulture(k, false);
       return true;
     case Im_P_WallS2:

@@ -1,6 +1,5 @@
 #include "tools/artgen/preview.h"
 
-#include <QPainter>
 #include <algorithm>
 
 #include "tools/artgen/artgen.h"
@@ -11,12 +10,18 @@ using namespace panel;
 
 namespace {
 
-void DrawOneBit(QImage& out, const QImage& pic, const Rect& r, bool transparent) {
+// Whole rectangles: photographs, screens and opaque 1-bit pictures.
+void DrawWhole(QImage& out, const QImage& pic, const Rect& r) {
+  for (int y = 0; y < pic.height(); ++y) {
+    for (int x = 0; x < pic.width(); ++x) out.setPixel(r.left + x, r.top + y, pic.pixel(x, y));
+  }
+}
+
+// Transparent 1-bit pictures: the black pixels only.
+void DrawInk(QImage& out, const QImage& pic, const Rect& r) {
   for (int y = 0; y < pic.height(); ++y) {
     for (int x = 0; x < pic.width(); ++x) {
-      const int index = pic.pixelIndex(x, y);
-      if (transparent && index != 0) continue;
-      out.setPixel(r.left + x, r.top + y, pic.color(index));
+      if (pic.pixelIndex(x, y) == 0) out.setPixel(r.left + x, r.top + y, pic.color(0));
     }
   }
 }
@@ -34,26 +39,25 @@ bool IsTens(Component c) {
 QImage ComposePreview(const std::vector<Component>& shown, bool scores) {
   QImage out(kConsoleWidth, kConsoleHeight, QImage::Format_RGB32);
   out.fill(Qt::black);
-  QPainter painter(&out);
   for (int i = 0; i < kComponentCount; ++i) {
     const Component c = static_cast<Component>(i);
     const ComponentInfo& info = Info(c);
-    const QPoint at(info.rect.left, info.rect.top);
     if (c == Im_Base) {
-      painter.drawImage(at, DrawConsolePhoto());
+      DrawWhole(out, DrawConsolePhoto(), info.rect);
     } else if (c == Im_ScreenLeft || c == Im_ScreenRight) {
-      painter.drawImage(at, DrawScreenBackground(c == Im_ScreenRight));
+      DrawWhole(out, DrawScreenBackground(c == Im_ScreenRight), info.rect);
     } else if (c >= Puls_PenguinAttack && c <= Puls_SealRight) {
-      painter.drawImage(at, DrawKeyIndicator(c));
+      DrawWhole(out, DrawKeyIndicator(c), info.rect);  // the keys at rest
     } else if (IsScoreSlot(c) && scores) {
-      painter.end();
-      DrawOneBit(out, DrawSegment(IsTens(c) ? Im_Num1 : Im_Num5), info.rect, true);
-      painter.begin(&out);
+      DrawInk(out, DrawSegment(IsTens(c) ? Im_Num1 : Im_Num5), info.rect);
     } else if (info.kind == PictureKind::Bitmap1 &&
                std::find(shown.begin(), shown.end(), c) != shown.end()) {
-      painter.end();
-      DrawOneBit(out, DrawSegment(c), info.rect, info.transparent);
-      painter.begin(&out);
+      const QImage pic = DrawSegment(c);
+      if (info.transparent) {
+        DrawInk(out, pic, info.rect);
+      } else {
+        DrawWhole(out, pic, info.rect);
+      }
     }
   }
   return out;

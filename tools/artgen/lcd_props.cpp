@@ -72,52 +72,6 @@ void DrawWall(Canvas& c, bool facesRight) {
   c.SetPlace({});
 }
 
-void DrawVulture(Canvas& c, bool wingsUp) {
-  c.SetPlace({0, 0, c.width() / 30.0, false, (c.height() / 18.0) / (c.width() / 30.0)});
-  if (wingsUp) {
-    // Near wing swept up over the back with spread finger feathers, far wing behind it.
-    c.Polygon({{11, 10},
-               {6, 6},
-               {2.5, 1.5},
-               {3, 0},
-               {5, 1.5},
-               {5.5, 0},
-               {7.5, 2},
-               {8.5, 0.5},
-               {10, 3},
-               {11.5, 2},
-               {13, 5},
-               {17, 9}});
-    c.Polygon({{15, 8}, {17, 3}, {19, 0.5}, {20, 2}, {21.5, 1}, {21.5, 4}, {19, 9}});
-  } else {
-    // The downstroke: the near wing swept down and back, its finger feathers spread, the far
-    // wing's tip showing under the breast.
-    c.Polygon({{11, 8.5},
-               {17, 10},
-               {13, 13},
-               {9.5, 15.5},
-               {7, 17.8},
-               {6, 16.4},
-               {4.6, 17.6},
-               {4.2, 16},
-               {2.6, 16.6},
-               {3.4, 14.5},
-               {7, 11.5}});
-    c.Polygon({{16, 10.5}, {19.5, 13.5}, {20.5, 16.5}, {18.8, 15.6}, {17.8, 16.8}, {15.5, 12.5}});
-  }
-  c.Ellipse(14.5, 9.5, 6.5, 3);                                      // body
-  c.Polygon({{9, 9}, {2.5, 9.5}, {1.5, 12}, {5, 11.5}, {9, 11.5}});  // tail
-  c.Ellipse(19.5, 7.5, 2.2, 2.2);                                    // ruff
-  c.Line({19.5, 7.5}, {23.5, 5.5}, 1.6);                             // bare neck
-  c.Ellipse(24, 5.2, 2.3, 2);                                        // head
-  c.Polygon({{25, 3.8}, {28.5, 4.3}, {29.7, 6.3}, {29, 8.2}, {28.2, 6.6}, {25.2, 6.8}});  // beak
-  c.Ellipse(24.3, 4.6, 0.6, 0.6, false);                                                  // eye
-  // Legs hanging short, so that the bomb it carries can take the cell below them.
-  c.Line({13, 11.5}, {12.5, 14}, 1.2);
-  c.Line({16.5, 11.5}, {17, 14}, 1.2);
-  c.SetPlace({});
-}
-
 void DrawBurst(Canvas& c, double cx, double cy, double rx, double ry, int twist) {
   // Uneven flames: long and short tongues in a fixed pattern, turned a little for each burst.
   static constexpr double kReach[] = {1.0, 0.62, 0.9, 0.7, 1.0, 0.55, 0.8, 0.95, 0.6, 0.85, 0.7};

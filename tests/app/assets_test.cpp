@@ -1,5 +1,7 @@
 // The committed pictures: sizes, file formats and palettes as the panel needs them, the screens'
-// blank LCD under every opaque segment, and every file compiled in as a resource.
+// blank LCD under every opaque segment, the few rules that make the segments one scene (players
+// on one baseline, bombs shrinking up their lanes, opaque pictures keeping the ink of what they
+// are shown with), and every file compiled in as a resource.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // After <cstdio>: libjpeg's header uses FILE and size_t without including them.

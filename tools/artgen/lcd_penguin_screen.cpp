@@ -104,7 +104,7 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
       DrawRaisedArm(k, c, Im_Pengo4, kPengo4);
       return true;
     case Im_P_Lift:
-      DrawPenguin(k, {2, 1}, Pose::Cheering);
+      DrawPenguin(k, {1, 1}, Pose::Cheering);
       return true;
     case Im_P_EatP1:
       DrawPenguin(k, kEatP1, Pose::Feasting);

@@ -146,9 +146,8 @@ void DrawRestingFlipper(Canvas& c, bool mirror) {
 void DrawRaisedFlipper(Canvas& c, bool mirror) {
   const double w = c.width(), h = c.height();
   c.SetPlace(mirror ? Place{w, 0, 1, true} : Place{});
-  // Flung up beside the head, its root hidden behind it.
-  c.Polygon(
-      {{w * 0.45, h}, {w, h}, {w * 0.9, h * 0.4}, {w * 0.5, 0}, {w * 0.1, h * 0.2}, {0, h * 0.6}});
+  // Flung up and forward beside the head, its root hidden behind it.
+  c.Line({w - 1.2, h - 0.5}, {1.4, 1.4}, std::min(w * 0.5, 2.8));
   c.SetPlace({});
 }
 

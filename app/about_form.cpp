@@ -10,7 +10,7 @@
 namespace floemark::app {
 namespace {
 
-struct LabelSpec {
+struct LabelPlace {
   const char* name;
   int left, top, width, height;
   const char* text;
@@ -18,7 +18,7 @@ struct LabelSpec {
 };
 
 // The about window speaks of the program itself: what it is, when and where it was made.
-constexpr LabelSpec kLabels[] = {
+constexpr LabelPlace kLabels[] = {
     {"La_Name1", 13, 104, 67, 14, "My real name:", false},
     {"La_Place1", 13, 128, 81, 14, "My birthplace:", false},
     {"La_Date1", 13, 152, 89, 14, "My birth date:", false},
@@ -59,22 +59,22 @@ AboutForm::AboutForm()
   bevel->setLineWidth(1);
   bevel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-  for (const LabelSpec& spec : kLabels) {
-    auto* label = new QLabel(QString::fromLatin1(spec.text), this);
-    label->setObjectName(QString::fromLatin1(spec.name));
-    label->setFont(ArialFont(11, {.bold = spec.value}));
+  for (const LabelPlace& place : kLabels) {
+    auto* label = new QLabel(QString::fromLatin1(place.text), this);
+    label->setObjectName(QString::fromLatin1(place.name));
+    label->setFont(ArialFont(11, {.bold = place.value}));
     // The captions were measured against the Windows rendering of Arial; Liberation Sans comes
     // out a pixel or two wider at 11 px, so a caption may reach past its label to the right
     // (where nothing else lies) rather than lose its colon.
     const int width =
-        spec.value
-            ? spec.width
-            : std::max(spec.width, label->fontMetrics().horizontalAdvance(label->text()) + 1);
-    label->setGeometry(spec.left, spec.top, width, spec.height);
+        place.value
+            ? place.width
+            : std::max(place.width, label->fontMetrics().horizontalAdvance(label->text()) + 1);
+    label->setGeometry(place.left, place.top, width, place.height);
     QPalette lp = label->palette();
-    lp.setColor(QPalette::WindowText, spec.value ? QColor(Qt::white) : QColor(192, 192, 192));
+    lp.setColor(QPalette::WindowText, place.value ? QColor(Qt::white) : QColor(192, 192, 192));
     label->setPalette(lp);
-    label->setAlignment((spec.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    label->setAlignment((place.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
   }
   move(0, 0);
 }

@@ -1,5 +1,6 @@
 #include "app/about_form.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <algorithm>
@@ -77,6 +78,11 @@ AboutForm::AboutForm()
     label->setAlignment((place.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
   }
   move(0, 0);
+}
+
+void AboutForm::closeEvent(QCloseEvent* event) {
+  event->accept();  // hides it; it is shown again where it was left
+  if (onClose_) onClose_();
 }
 
 void AboutForm::ShowOrRaise() {

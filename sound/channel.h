@@ -44,14 +44,21 @@ class SoundChannel {
   void StopChannel();
   void RewindChannel();
 
+  // The queries see the output as it stands now (a silent output is first brought up to its
+  // clock). Positions are frames of the loaded sound at the output's rate.
   bool IsOpen() const;
   const std::string& FileName() const { return fileName_; }
   bool Playing() const;
   std::int64_t PositionFrames() const;
   std::int64_t LengthFrames() const;
+  // Frames per second of PositionFrames and LengthFrames (the output's rate).
+  int SampleRate() const;
 
  private:
   struct Impl;
+  // Tells the observer, then brings the output up to the present.
+  void Begin(SoundOp op, std::string_view file);
+  void RequireOpen() const;
   std::string name_;
   std::string fileName_;
   SoundObserver* observer_ = nullptr;

@@ -3,26 +3,24 @@
 #include "sound/mixer.h"
 
 namespace floemark::sound {
-namespace {
-class PlaceholderMixer : public Mixer {
- public:
-  void Render(std::int16_t* out, int frames) override {
-    for (int i = 0; i < frames; ++i) out[i] = 0;
-  }
-  void Advance(std::int64_t) override {}
-};
-}  // namespace
 
 NullOutput::NullOutput(Clock& clock, int sampleRate)
-    : clock_(clock), rate_(sampleRate), mixer_(std::make_unique<PlaceholderMixer>()) {
-  lastMs_ = clock_.MonotonicMs();
+    : clock_(clock), rate_(sampleRate), mixer_(std::make_unique<Mixer>()) {
+  startMs_ = clock_.MonotonicMs();
 }
+
 NullOutput::~NullOutput() = default;
+
 Mixer& NullOutput::GetMixer() { return *mixer_; }
+
 void NullOutput::Sync() {
-  const std::int64_t now = clock_.MonotonicMs();
-  mixer_->Advance((now - lastMs_) * rate_ / 1000);
-  lastMs_ = now;
+  // Frames are counted from the start, not per step, so that no rounding accumulates: at
+  // 48000 Hz a sound of L ms that has played for L ms has reached its end, to the frame.
+  const std::int64_t played = (clock_.MonotonicMs() - startMs_) * rate_ / 1000;
+  if (played > framesDone_) {
+    mixer_->Advance(played - framesDone_);
+    framesDone_ = played;
+  }
 }
 
 }  // namespace floemark::sound

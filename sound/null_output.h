@@ -12,6 +12,7 @@ namespace floemark::sound {
 
 class NullOutput : public AudioOutput {
  public:
+  // At 48000 Hz a millisecond is exactly 48 frames.
   explicit NullOutput(Clock& clock, int sampleRate = 48000);
   ~NullOutput() override;
   int SampleRate() const override { return rate_; }
@@ -22,7 +23,8 @@ class NullOutput : public AudioOutput {
   Clock& clock_;
   int rate_;
   std::unique_ptr<Mixer> mixer_;
-  std::int64_t lastMs_ = 0;
+  std::int64_t startMs_ = 0;
+  std::int64_t framesDone_ = 0;
 };
 
 }  // namespace floemark::sound

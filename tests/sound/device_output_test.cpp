@@ -1,0 +1,171 @@
+// The SDL device: cues played through SDL's "disk" driver land in its output file sample for
+// sample where they belong, mixed with one another; and without a device the game runs on the
+// silent output. The driver writes in real time, so each step waits for the channels to have
+// moved on rather than for a fixed time.
+#include "sound/device_output.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include "game/virtual_clock.h"
+#include "sound/channel.h"
+#include "sound/null_output.h"
+#include "sound/sound_file.h"
+#include "sound_test_util.h"
+
+namespace floemark::sound {
+namespace {
+
+using testing::ScratchDir;
+
+const std::filesystem::path kSoundDir =
+    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "SOUND";
+
+// Waits, at most ten seconds, until done() holds.
+bool Await(const std::function<bool()>& done) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > giveUp) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+// One stretch of a sound that has left the mixer: frames [from, to) of pcm.
+struct Played {
+  const Pcm* pcm;
+  std::int64_t from, to;
+};
+
+// Finds where each stretch starts in out, in order, and takes it away; what remains must be
+// silence. A stretch is found by its first 20 ms, which the test keeps clear of the next one.
+std::vector<std::int64_t> Locate(std::vector<std::int32_t>& out,
+                                 const std::vector<Played>& played) {
+  std::vector<std::int64_t> starts;
+  std::int64_t searchFrom = 0;
+  for (const Played& p : played) {
+    const std::int64_t window = std::min<std::int64_t>(960, p.to - p.from);
+    const std::int16_t* s = p.pcm->samples.data() + p.from;
+    std::int64_t found = -1;
+    for (std::int64_t at = searchFrom; at + window <= static_cast<std::int64_t>(out.size()); ++at) {
+      std::int64_t i = 0;
+      while (i < window && out[at + i] == s[i]) ++i;
+      if (i == window) {
+        found = at;
+        break;
+      }
+    }
+    starts.push_back(found);
+    if (found < 0 || found + (p.to - p.from) > static_cast<std::int64_t>(out.size())) return starts;
+    for (std::int64_t i = 0; i < p.to - p.from; ++i) out[found + i] -= s[i];
+    searchFrom = found;
+  }
+  return starts;
+}
+
+TEST(DeviceOutputTest, CuesThroughTheDiskDriverLandWhereTheyBelongMixedNotClipped) {
+  ScratchDir dir;
+  for (const char* name : {"OVER.WAV", "TEMPO.WAV", "GOT.WAV"}) {
+    std::filesystem::copy_file(kSoundDir / name, dir.Root() / "SOUND" / name);
+  }
+  const std::filesystem::path raw = dir.Root() / "out.raw";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+  std::string whyNot;
+  auto output = DeviceOutput::Open(whyNot);
+  unsetenv("SDL_AUDIODRIVER");
+  ASSERT_TRUE(output) << whyNot;
+  EXPECT_EQ(output->DriverName(), "disk");
+  EXPECT_LE(output->BufferFrames(), 512);
+  // SDL_Init must leave SIGTERM alone, or the program could no longer be terminated.
+  struct sigaction term {};
+  sigaction(SIGTERM, nullptr, &term);
+  EXPECT_EQ(term.sa_handler, SIG_DFL);
+
+  const int rate = output->SampleRate();
+  const auto over = LoadSoundFile("SOUND/OVER.WAV", rate);
+  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", rate);
+  const auto got = LoadSoundFile("SOUND/GOT.WAV", rate);
+  const std::int64_t ms100 = rate / 10;
+  std::int64_t tempoCalledAt = 0, stoppedAt = 0;
+  {
+    SoundChannel music("MPlayer_Music", *output, 0), tick("MPlayer_Tempo", *output, 1),
+        katch("MPlayer_Got", *output, 3);
+    music.LoadCue(".\\SOUND\\OVER.WAV");
+    tick.LoadCue(".\\SOUND\\TEMPO.WAV");
+    katch.LoadCue(".\\SOUND\\GOT.WAV");
+
+    music.PlayCue();
+    ASSERT_TRUE(Await([&] { return music.PositionFrames() >= ms100; }));
+    tick.PlayCue();  // over the jingle
+    tempoCalledAt = music.PositionFrames();
+    ASSERT_TRUE(Await([&] { return music.PositionFrames() >= tempoCalledAt + ms100; }));
+    katch.PlayCue();  // over the jingle too
+    ASSERT_TRUE(Await([&] { return katch.PositionFrames() >= ms100 / 2; }));
+    music.StopChannel();  // the catch sounds on alone
+    stoppedAt = music.PositionFrames();
+    ASSERT_TRUE(Await([&] { return !katch.Playing(); }));
+    ASSERT_TRUE(Await([&] { return !music.Playing(); }));  // an idle moment: nothing sounds
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    music.PlayCue();  // on from where it stopped, to the end
+    ASSERT_TRUE(
+        Await([&] { return !music.Playing() && music.PositionFrames() == over->Frames(); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
+  output.reset();  // closes the device: the file is complete
+
+  std::ifstream in(raw, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+  std::vector<std::int32_t> out(bytes.size() / 2);
+  int loudest = 0;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    out[i] = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
+                                       static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8);
+    loudest = std::max(loudest, std::abs(out[i]));
+  }
+  EXPECT_LT(loudest, 32767);  // nothing hit the rails
+
+  const std::vector<Played> played = {{over.get(), 0, stoppedAt},
+                                      {tempo.get(), 0, tempo->Frames()},
+                                      {got.get(), 0, got->Frames()},
+                                      {over.get(), stoppedAt, over->Frames()}};
+  const std::vector<std::int64_t> at = Locate(out, played);
+  ASSERT_EQ(at.size(), 4u);
+  for (std::int64_t a : at) ASSERT_GE(a, 0) << "a stretch of sound is missing from the output";
+  // The tick starts with the first buffer after PlayCue, one buffer either way.
+  EXPECT_NEAR(static_cast<double>(at[1] - at[0]), static_cast<double>(tempoCalledAt), 512);
+  EXPECT_GT(at[3], at[2] + got->Frames());  // the jingle resumed after the catch had ended
+  // Taken away, the four stretches leave pure silence: the sounds were summed exactly, the
+  // stop cut the jingle at the frame it reported, and the resume repeated nothing.
+  std::int64_t stray = 0;
+  for (std::int32_t s : out) stray += s != 0;
+  EXPECT_EQ(stray, 0);
+}
+
+TEST(DeviceOutputTest, WithoutADeviceTheGameRunsSilentlyAndSaysSoOnce) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  VirtualClock clock;
+  ::testing::internal::CaptureStderr();
+  auto first = OpenDeviceOrSilent(clock);
+  auto second = OpenDeviceOrSilent(clock);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  unsetenv("SDL_AUDIODRIVER");
+  EXPECT_NE(dynamic_cast<NullOutput*>(first.get()), nullptr);
+  EXPECT_NE(dynamic_cast<NullOutput*>(second.get()), nullptr);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  EXPECT_NE(said.find("playing silently"), std::string::npos) << said;
+  EXPECT_EQ(said.find("playing silently"), said.rfind("playing silently"));
+}
+
+}  // namespace
+}  // namespace floemark::sound

@@ -149,5 +149,225 @@ TEST_F(IceTest, SecondBlockOnlyShowsItsOwnHeight) {
   EXPECT_FALSE(form.Timer_Bonus.Enabled());
 }
 
+// Without BLOCK.WAV its channel stays closed; once the sound is switched on, every block cue
+// raises an error that ends the handler half-way through stacking.
+class BrokenBlockSoundTest : public PlayFixture {
+ protected:
+  BrokenBlockSoundTest() { missing_ = "BLOCK.WAV"; }
+};
+
+TEST_F(BrokenBlockSoundTest, StacksCutShortLeaveTheGameRunning) {
+  EXPECT_FALSE(createError.empty());
+  Playing(true, false);
+  form.SoundOn = true;
+  form.LadderHeight[1] = 2;
+  Carrying(1);
+  EXPECT_THROW(Tap(vk::C), Error);
+  Up(vk::C);
+  // The third block is up, but the error came before the hands were emptied and the ladder
+  // checked: no bonus, and the block is still in hand.
+  EXPECT_EQ(form.LadderHeight[1], 3);
+  EXPECT_FALSE(form.HandsEmpty[1]);
+  EXPECT_FALSE(form.Timer_Bonus.Enabled());
+  Tap(vk::Z);
+  EXPECT_TRUE(Shown(Im_BlockP4));
+  EXPECT_THROW(Tap(vk::C), Error);  // a fourth block: nothing beyond the ladder is drawn
+  Up(vk::C);
+  EXPECT_EQ(form.LadderHeight[1], 4);
+  EXPECT_EQ(form.PlayerPos[1], 5);
+  // The computer in the same plight waits at the ladder end instead of walking off it.
+  PlaceAt(2, 4);
+  form.LadderHeight[2] = 0;
+  Carrying(2);
+  EXPECT_THROW(form.Proc_IA(), Error);
+  for (int i = 0; i < 3; ++i) form.Proc_IA();
+  EXPECT_EQ(form.PlayerPos[2], 5);
+  EXPECT_EQ(form.LadderHeight[2], 1);
+}
+
+class BonusTest : public PlayFixture {
+ protected:
+  // At t = 1000 player p, at 4 with a block and two on its ladder, steps onto the ladder end
+  // while the round's timers run. The other side may be the computer's, and may carry a block.
+  void CompleteLadderAt1000(int p, bool otherIsComputer = false, int otherCarriesAt = 0) {
+    const int other = 3 - p;
+    Playing(p == 1 || !otherIsComputer, p == 2 || !otherIsComputer);
+    form.Score[1] = 15;
+    form.Score[2] = 15;
+    for (int h = 1; h <= 2; ++h) {
+      form.LadderHeight[p] = h;
+      form.MostraScaletta(p);
+    }
+    PlaceAt(p, 4);
+    Carrying(p);
+    if (otherCarriesAt != 0) {
+      PlaceAt(other, otherCarriesAt);
+      Carrying(other);
+    }
+    RunTo(1000);
+    form.Timer_Avvoltoio.SetEnabled(true);
+    form.Timer_Disturbi.SetEnabled(true);
+    form.Timer_Ghiaccio.SetEnabled(true);
+    if (otherIsComputer) form.TimerIA.SetEnabled(true);
+    Tap(p == 1 ? vk::C : vk::Left);
+    ASSERT_TRUE(form.Timer_Bonus.Enabled());
+  }
+};
+
+TEST_F(BonusTest, DISABLED_ThirdBlockStopsEverythingAndCutsItsOwnSoundForTheJingle) {
+  Playing();
+  form.LadderHeight[1] = 2;
+  Carrying(1);
+  for (TimerId id : {TimerId::Timer_Avvoltoio, TimerId::Timer_Disturbi, TimerId::Timer_Ghiaccio,
+                     TimerId::TimerGioco, TimerId::TimerIA, TimerId::TimerBraccio2})
+    form.TimerById(id).SetEnabled(true);
+  sounds.ops.clear();
+  Tap(vk::C);
+  EXPECT_EQ(form.LadderHeight[1], 3);
+  EXPECT_TRUE(Shown(Im_BlockP5C));
+  for (int i = 0; i < kTimerCount; ++i) {
+    const auto id = static_cast<TimerId>(i);
+    EXPECT_EQ(form.TimerById(id).Enabled(), id == TimerId::Timer_Bonus) << TimerName(id);
+  }
+  EXPECT_EQ(form.Timer_Bonus.Interval(), 1970);
+  EXPECT_FALSE(form.InputEnabled[1]);
+  EXPECT_FALSE(form.InputEnabled[2]);
+  EXPECT_EQ(sounds.ops,
+            (std::vector<std::string>{
+                "MPlayer_Tempo.StopChannel", "MPlayer_Block.PlayCue", "MPlayer_Music.StopChannel",
+                "MPlayer_Music.RewindChannel", "MPlayer_Tempo.StopChannel",
+                "MPlayer_Got.StopChannel", "MPlayer_Block.StopChannel",
+                "MPlayer_Music.LoadCue(BONUS.WAV)", "MPlayer_Music.PlayCue"}));
+}
+
+TEST_F(BonusTest, DISABLED_SilentSwitchSkipsTheJingleButNotTheSequence) {
+  form.SoundOn = false;
+  CompleteLadderAt1000(2);
+  for (const std::string& op : sounds.ops) EXPECT_EQ(op.find("BONUS"), std::string::npos);
+  RunTo(1000 + 6805);
+  EXPECT_EQ(form.Score[1], 13);
+}
+
+TEST_F(BonusTest, DISABLED_PenguinsBonusStepByStepTo6805ms) {
+  CompleteLadderAt1000(1);
+  const std::int64_t t0 = 1000;
+  RunTo(t0 + 1969);
+  EXPECT_TRUE(Shown(Im_Pengo5));
+  EXPECT_FALSE(Shown(Im_P_Lift));
+  RunTo(t0 + 1970);
+  EXPECT_FALSE(Shown(Im_Pengo5));
+  EXPECT_TRUE(Shown(Im_P_Lift));
+  EXPECT_TRUE(Shown(Im_P_EatS1));
+  EXPECT_FALSE(Shown(Im_P_EatP1));
+  RunTo(t0 + 2675);
+  EXPECT_FALSE(Shown(Im_P_Lift));
+  EXPECT_TRUE(Shown(Im_P_EatP1));
+  EXPECT_TRUE(Shown(Im_P_EatS1));
+  RunTo(t0 + 3374);
+  EXPECT_EQ(form.Score[2], 15);
+  RunTo(t0 + 3375);
+  EXPECT_TRUE(Shown(Im_P_EatP2));
+  EXPECT_TRUE(Shown(Im_P_EatS2));
+  EXPECT_EQ(form.Score[2], 14);
+  EXPECT_EQ(form.Components.Picture(Im_NumPosSS2), Im_Num4) << "drawn at once";
+  RunTo(t0 + 3675);
+  EXPECT_FALSE(Shown(Im_P_EatP2));
+  EXPECT_FALSE(Shown(Im_P_EatS2));
+  RunTo(t0 + 5075);
+  EXPECT_TRUE(Shown(Im_P_EatP2));
+  EXPECT_EQ(form.Score[2], 13);
+  RunTo(t0 + 5375);
+  EXPECT_FALSE(Shown(Im_P_EatP2));
+  RunTo(t0 + 6804);
+  EXPECT_TRUE(form.Timer_Bonus.Enabled());
+  EXPECT_FALSE(form.Timer_Avvoltoio.Enabled());
+  RunTo(t0 + 6805);
+  EXPECT_FALSE(form.Timer_Bonus.Enabled());
+  EXPECT_TRUE(form.Timer_Avvoltoio.Enabled());
+  EXPECT_TRUE(form.Timer_Disturbi.Enabled());
+  EXPECT_TRUE(form.Timer_Ghiaccio.Enabled());
+  EXPECT_FALSE(form.TimerIA.Enabled()) << "two people: no computer";
+  EXPECT_TRUE(form.InputEnabled[1]);
+  EXPECT_TRUE(form.InputEnabled[2]);
+  EXPECT_FALSE(Shown(Im_P_EatP1));
+  EXPECT_FALSE(Shown(Im_P_EatS1));
+  EXPECT_EQ(form.LadderHeight[1], 0);
+  for (Segment s : {Im_BlockP5A, Im_BlockP5B, Im_BlockP5C}) EXPECT_FALSE(Shown(s));
+  EXPECT_EQ(form.PlayerPos[1], 4);
+  EXPECT_EQ(form.PlayerPos[2], 2);
+  EXPECT_TRUE(Shown(Im_Pengo4));
+  EXPECT_TRUE(Shown(Im_Seal4));
+  EXPECT_FALSE(Shown(Im_Seal3)) << "the opponent was hidden at its old place";
+  EXPECT_EQ(form.WallLane, 3);
+  EXPECT_EQ(form.Score[2], 13);
+  EXPECT_EQ(form.Score[1], 15);
+  // The supply of the new round comes 9400 ms after play resumes.
+  RunTo(t0 + 6805 + 9399);
+  EXPECT_FALSE(Shown(Im_BlockP1A));
+  RunTo(t0 + 6805 + 9400);
+  EXPECT_TRUE(Shown(Im_BlockP1A));
+  EXPECT_TRUE(Shown(Im_BlockS5A));
+}
+
+TEST_F(BonusTest, DISABLED_SealsBonusUsesItsOwnPicturesAndTheComputerResumes) {
+  // The seal builds while the computer's penguin carries a block at its supply end.
+  CompleteLadderAt1000(2, true, 1);
+  const std::int64_t t0 = 1000;
+  RunTo(t0 + 1970);
+  EXPECT_FALSE(Shown(Im_Seal1));
+  EXPECT_TRUE(Shown(Im_S_Lift));
+  EXPECT_TRUE(Shown(Im_S_EatP1));
+  RunTo(t0 + 2675);
+  EXPECT_TRUE(Shown(Im_S_EatS1));
+  RunTo(t0 + 3375);
+  EXPECT_TRUE(Shown(Im_S_EatS2));
+  EXPECT_TRUE(Shown(Im_S_EatP2));
+  EXPECT_EQ(form.Score[1], 14);
+  RunTo(t0 + 6805);
+  EXPECT_EQ(form.Score[1], 13);
+  EXPECT_TRUE(form.TimerIA.Enabled()) << "the computer plays the penguin";
+  // The penguin's block went with it to its start position.
+  EXPECT_FALSE(form.HandsEmpty[1]);
+  EXPECT_EQ(form.IcePos[1], 4);
+  EXPECT_TRUE(Shown(Im_BlockP4));
+  EXPECT_FALSE(Shown(Im_BlockP1B));
+  EXPECT_FALSE(Shown(Im_S_EatS1));
+  EXPECT_FALSE(Shown(Im_S_EatP1));
+}
+
+TEST_F(BonusTest, DISABLED_LastPointAtTheFirstBiteEndsTheGame) {
+  CompleteLadderAt1000(1);
+  form.Score[2] = 1;
+  sounds.ops.clear();
+  RunTo(1000 + 3375);
+  EXPECT_EQ(form.Score[2], 0);
+  EXPECT_FALSE(form.Timer_Bonus.Enabled());
+  EXPECT_TRUE(form.Timer_Over.Enabled());
+  EXPECT_EQ(form.Timer_Over.Interval(), 2000);
+  EXPECT_EQ(sounds.ops,
+            (std::vector<std::string>{"MPlayer_Music.StopChannel",
+                                      "MPlayer_Music.LoadCue(OVER.WAV)", "MPlayer_Music.PlayCue"}));
+  RunTo(1000 + 5375);
+  EXPECT_EQ(form.BonusStep, 3) << "the second point is not taken";
+  EXPECT_TRUE(Shown(Im_P_EatP2)) << "the pictures stay as they are";
+  EXPECT_TRUE(Shown(Im_P_EatS1));
+  EXPECT_FALSE(form.Timer_Avvoltoio.Enabled());
+}
+
+TEST_F(BonusTest, DISABLED_LastPointAtTheSecondBiteEndsTheGame) {
+  CompleteLadderAt1000(2, false);
+  form.Score[1] = 2;
+  RunTo(1000 + 5074);
+  EXPECT_EQ(form.Score[1], 1);
+  EXPECT_TRUE(form.Timer_Bonus.Enabled());
+  RunTo(1000 + 5075);
+  EXPECT_EQ(form.Score[1], 0);
+  EXPECT_FALSE(form.Timer_Bonus.Enabled());
+  EXPECT_TRUE(form.Timer_Over.Enabled());
+  RunTo(1000 + 7000);
+  EXPECT_EQ(form.BonusStep, 5);
+  EXPECT_EQ(form.LadderHeight[2], 3) << "no new round";
+}
+
 }  // namespace
 }  // namespace floemark::testing

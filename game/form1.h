@@ -133,6 +133,9 @@ class TForm1 : public SegmentTables {
   void ArmReturn(int p);
 
   // ---- Bombs and vulture (game/bombs.cpp) ----
+  void RedrawBombs();            // both bombs, so one sharing a just-hidden image stays shown
+  bool SnatchIfUnder(int m, int topCell);  // true when the vulture took bomb m
+  void DropIfDue();
   // ---- Wall, ice and bonus (game/wall_ice.cpp) ----
   void TakeIce(int p);
   void CarryIce(int p);
@@ -140,6 +143,7 @@ class TForm1 : public SegmentTables {
 
   // ---- Error sequence (game/errors.cpp) ----
   void ProcErrore();
+  void RestartAfterError();  // step 4: the new round, or the game over
 
   // ---- Computer opponent (game/computer.cpp) ----
   void Proc_IA();

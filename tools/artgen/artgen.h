@@ -16,11 +16,11 @@ QImage DrawSegment(panel::Component c);
 QImage DrawScreenBackground(bool seal);
 
 // Photographs (photo_*.cpp), all Format_RGB32 at their exact sizes.
-QImage DrawConsolePhoto();                     // Im_Base, 741 x 388
+QImage DrawConsolePhoto();                      // Im_Base, 741 x 388
 QImage DrawKeyIndicator(panel::Component key);  // Puls_PenguinAttack .. Puls_SealRight, key at rest
 QImage DrawSwitchPicture(panel::Component which);  // Puls_On or Puls_Off, 28 x 28
-QImage DrawSplashPicture();                    // Im_Piccina, 200 x 141: the handheld in its box
-QImage DrawAboutPhoto();                       // Im_Foto, 252 x 84
-QImage DrawIcon(int size);                     // program icon, 16 or 32
+QImage DrawSplashPicture();                        // Im_Piccina, 200 x 141: the handheld in its box
+QImage DrawAboutPhoto();                           // Im_Foto, 252 x 84
+QImage DrawIcon(int size);                         // program icon, 16 or 32
 
 }  // namespace floemark::artgen

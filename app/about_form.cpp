@@ -1,0 +1,88 @@
+#include "app/about_form.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <algorithm>
+
+#include "app/fonts.h"
+#include "app/pictures.h"
+
+namespace floemark::app {
+namespace {
+
+struct LabelSpec {
+  const char* name;
+  int left, top, width, height;
+  const char* text;
+  bool value;  // the program's own details: bold white, right-aligned to end at x = 261
+};
+
+// The about window speaks of the program itself: what it is, when and where it was made.
+constexpr LabelSpec kLabels[] = {
+    {"La_Name1", 13, 104, 67, 14, "My real name:", false},
+    {"La_Place1", 13, 128, 81, 14, "My birthplace:", false},
+    {"La_Date1", 13, 152, 89, 14, "My birth date:", false},
+    {"La_Occupation1", 13, 176, 120, 14, "My current occupation:", false},
+    {"La_Hobby1", 13, 200, 50, 14, "My hobby:", false},
+    {"La_Name2", 152, 104, 109, 14, "Floemark Simulator", true},
+    {"La_Place2", 160, 128, 101, 14, "A Debian 12 box", true},
+    {"La_Date2", 160, 152, 101, 14, "December 2026", true},
+    {"La_Occupation2", 136, 176, 125, 14, "LCD game simulator", true},
+    {"La_Hobby2", 168, 200, 93, 14, "Throwing bombs", true},
+};
+
+}  // namespace
+
+AboutForm::AboutForm()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint) {
+  setObjectName(QStringLiteral("AboutForm"));
+  setWindowTitle(QStringLiteral("About the author..."));
+  setFixedSize(275, 224);
+  setAttribute(Qt::WA_QuitOnClose, false);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFont(MsSansSerifFont(11));
+
+  auto* photo = new QLabel(this);
+  photo->setObjectName(QStringLiteral("Im_Foto"));
+  photo->setGeometry(9, 9, 252, 84);
+  photo->setPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("Im_Foto.jpg"))));
+
+  // Bevel_Foto: a raised frame over the photo's edge, four pixels wider than the photo.
+  auto* bevel = new QFrame(this);
+  bevel->setObjectName(QStringLiteral("Bevel_Foto"));
+  bevel->setGeometry(9, 9, 256, 84);
+  bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  bevel->setLineWidth(1);
+  bevel->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  for (const LabelSpec& spec : kLabels) {
+    auto* label = new QLabel(QString::fromLatin1(spec.text), this);
+    label->setObjectName(QString::fromLatin1(spec.name));
+    label->setFont(ArialFont(11, {.bold = spec.value}));
+    // The captions were measured against the Windows rendering of Arial; Liberation Sans comes
+    // out a pixel or two wider at 11 px, so a caption may reach past its label to the right
+    // (where nothing else lies) rather than lose its colon.
+    const int width =
+        spec.value
+            ? spec.width
+            : std::max(spec.width, label->fontMetrics().horizontalAdvance(label->text()) + 1);
+    label->setGeometry(spec.left, spec.top, width, spec.height);
+    QPalette lp = label->palette();
+    lp.setColor(QPalette::WindowText, spec.value ? QColor(Qt::white) : QColor(192, 192, 192));
+    label->setPalette(lp);
+    label->setAlignment((spec.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+  }
+  move(0, 0);
+}
+
+void AboutForm::ShowOrRaise() {
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace floemark::app

@@ -1,0 +1,235 @@
+#include "app/console_window.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QToolTip>
+#include <QWindow>
+
+#include "app/geometry.h"
+#include "app/key_map.h"
+#include "app/title.h"
+
+namespace floemark::app {
+
+using namespace panel;
+
+bool FirstActivation = true;
+
+namespace {
+
+Qt::CursorShape Shape(Cursor c) {
+  switch (c) {
+    case Cursor::Help:
+      return Qt::WhatsThisCursor;
+    case Cursor::Hand:
+      return Qt::PointingHandCursor;
+    case Cursor::Arrow:
+      break;
+  }
+  return Qt::ArrowCursor;
+}
+
+}  // namespace
+
+ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const PanelPictures& pictures,
+                             Dispatcher::Reporter report)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      form_(std::make_unique<TForm1>(clock, timers_, audio)),
+      renderer_(pictures),
+      dispatcher_([this] { RepaintDamage(); }, std::move(report)) {
+  setWindowTitle(kAppTitle);
+  setFixedSize(kConsoleWidth, kConsoleHeight);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAutoFillBackground(false);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  move(-800, -450);
+  timers_.SetHandler([this](TimerId id) { dispatcher_.Run([&] { form_->OnTimer(id); }); });
+  dispatcher_.Run([&] { form_->FormCreate(); });
+}
+
+ConsoleWindow::~ConsoleWindow() {
+  // The handheld stops its timers through the driver; stop them before it goes.
+  timers_.SetHandler({});
+}
+
+void ConsoleWindow::SetPopupMenu(QMenu* menu) {
+  menu_ = menu;
+  for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
+    action->setShortcutContext(Qt::WidgetShortcut);
+    addAction(action);
+  }
+}
+
+bool ConsoleWindow::OnWayland() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void ConsoleWindow::ShowOffScreen() {
+  // A Wayland compositor places windows itself: there the console stays hidden until PLAY.
+  if (OnWayland()) return;
+  move(-800, -450);
+  show();
+  Activate();
+}
+
+void ConsoleWindow::Activate() {
+  activateWindow();
+  setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void ConsoleWindow::FormActivate() {
+  if (!FirstActivation) return;
+  FirstActivation = false;
+  if (onFirst_) onFirst_();
+}
+
+void ConsoleWindow::RepaintDamage() {
+  const auto damage = form_->Components.TakeDamage();
+  if (damage.none()) return;
+  for (int i = 0; i < kComponentCount; ++i)
+    if (damage.test(i)) update(ToQRect(Info(static_cast<Component>(i)).rect));
+}
+
+void ConsoleWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  renderer_.Paint(painter, form_->Components, event->rect());
+}
+
+// ---- Mouse ----
+
+void ConsoleWindow::Im_BaseMouseDown(int x, int y) { dragOrigin_ = QPoint(x, y); }
+
+void ConsoleWindow::Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y) {
+  if (!(buttons & Qt::LeftButton)) return;
+  const Point next = DragStep({pos().x(), pos().y()}, {dragOrigin_.x(), dragOrigin_.y()}, {x, y});
+  // The handheld sets the top edge and then the left edge: two moves.
+  move(pos().x(), next.y);
+  move(next.x, next.y);
+}
+
+void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
+  const QPoint p = event->position().toPoint();
+  // The first button pressed decides which component holds the mouse until all are released;
+  // a further button's press goes to that component too, wherever the mouse is.
+  if (event->buttons() == event->button())
+    pressed_ = form_->Components.HitTest(p.x(), p.y());
+  const auto hit = pressed_;
+  if (!hit) return;
+  const ComponentInfo& info = Info(*hit);
+  if (info.mouse == Mouse::Drag) {
+    dispatcher_.Run([&] { Im_BaseMouseDown(p.x() - info.rect.left, p.y() - info.rect.top); });
+    if (OnWayland() && event->button() == Qt::LeftButton && windowHandle())
+      windowHandle()->startSystemMove();
+  } else if (info.mouse == Mouse::Click && event->button() == Qt::LeftButton) {
+    // The second press of a double click is a double click, not a click: a quick double click
+    // on a console button switches it once.
+    clickOn_ = doubleClick ? std::nullopt : hit;
+  }
+}
+
+void ConsoleWindow::mousePressEvent(QMouseEvent* event) { Press(event, false); }
+void ConsoleWindow::mouseDoubleClickEvent(QMouseEvent* event) { Press(event, true); }
+
+void ConsoleWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton) {
+    UpdateCursor(event->position().toPoint());
+    return;
+  }
+  // The pressed component keeps the mouse, also outside its own rectangle.
+  if (!pressed_ || Info(*pressed_).mouse != Mouse::Drag || OnWayland()) return;
+  const Rect& r = Info(*pressed_).rect;
+  // Surface coordinates from the screen position and where the window is now, so that a move
+  // that arrives before the window system has caught up with the last one still lands exactly.
+  const QPoint global = event->globalPosition().toPoint();
+  const int x = global.x() - pos().x() - r.left;
+  const int y = global.y() - pos().y() - r.top;
+  dispatcher_.Run([&] { Im_BaseMouseMove(event->buttons(), x, y); });
+}
+
+void ConsoleWindow::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && clickOn_) {
+    const Component button = *clickOn_;
+    clickOn_.reset();
+    if (Info(button).rect.Contains(p.x(), p.y())) {
+      dispatcher_.Run([&] {
+        if (button == Puls_Power) form_->Puls_PowerClick();
+        if (button == Puls_Select) form_->Puls_SelectClick();
+        if (button == Puls_Sound) form_->Puls_SoundClick();
+      });
+    }
+  }
+  if (event->buttons() == Qt::NoButton) {
+    pressed_.reset();
+    UpdateCursor(p);
+  }
+}
+
+void ConsoleWindow::UpdateCursor(QPoint pos) {
+  const auto hit = form_->Components.HitTest(pos.x(), pos.y());
+  const Cursor wanted = hit ? Info(*hit).cursor : Cursor::Arrow;
+  if (wanted == cursor_) return;
+  cursor_ = wanted;
+  setCursor(Shape(wanted));
+}
+
+void ConsoleWindow::contextMenuEvent(QContextMenuEvent* event) {
+  if (menu_) menu_->popup(event->globalPos());
+}
+
+bool ConsoleWindow::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const auto hit = form_->Components.HitTest(help->pos().x(), help->pos().y());
+    // The hint is read when it is shown, so the console buttons' hints follow their state.
+    const std::string hint = hit ? form_->Components.Hint(*hit) : std::string();
+    if (hint.empty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(help->globalPos(), QString::fromStdString(hint), this,
+                         ToQRect(Info(*hit).rect));
+    }
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+// ---- Keys ----
+
+void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
+  // A held key repeats as repeated key-downs, as the handheld expects; its latch ignores them.
+  const auto vk = VirtualKey(event->key());
+  if (!vk) return;
+  dispatcher_.Run([&] { form_->FormKeyDown(*vk); });
+}
+
+void ConsoleWindow::keyReleaseEvent(QKeyEvent* event) {
+  // X11 sends auto-repeat as release+press pairs; only the real release counts.
+  if (event->isAutoRepeat()) return;
+  const auto vk = VirtualKey(event->key());
+  if (!vk) return;
+  dispatcher_.Run([&] { form_->FormKeyUp(*vk); });
+}
+
+// ---- Window ----
+
+void ConsoleWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    dispatcher_.Run([&] { FormActivate(); });
+  QWidget::changeEvent(event);
+}
+
+void ConsoleWindow::closeEvent(QCloseEvent* event) {
+  // The main window: closing it ends the program, with nothing to confirm or save.
+  event->accept();
+  QCoreApplication::quit();
+}
+
+}  // namespace floemark::app

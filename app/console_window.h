@@ -1,0 +1,90 @@
+#pragma once
+// Form1, the borderless console window: it owns the handheld (TForm1), turns Qt's key, mouse
+// and timer events into the handheld's handlers through the dispatcher, and paints the panel's
+// damage after each. It decides nothing about the game itself. GUI thread only.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/dispatcher.h"
+#include "app/panel_renderer.h"
+#include "app/qt_timer_driver.h"
+#include "game/form1.h"
+
+class QMenu;
+
+namespace floemark::app {
+
+// Shell state of the console window's module, alive for the whole run. FirstActivation is set
+// by the module's own initialisation, before any window exists.
+extern bool FirstActivation;
+
+class ConsoleWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Creates the window hidden and runs the handheld's FormCreate through the dispatcher (an
+  // error there is reported at once, before anything else is shown). The clock, the audio
+  // output and the pictures outlive the window.
+  ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const PanelPictures& pictures,
+                Dispatcher::Reporter report = ShowErrorBox);
+  ~ConsoleWindow() override;
+
+  TForm1& Form() { return *form_; }
+  Dispatcher& Dispatch() { return dispatcher_; }
+  const PanelRenderer& Renderer() const { return renderer_; }
+
+  // PM_Menu: opened by a right-click; its actions' shortcuts act only while this window has
+  // the keyboard focus.
+  void SetPopupMenu(QMenu* menu);
+  // What FormActivate does on the first activation (shows the splash again).
+  void SetFirstActivationAction(std::function<void()> action) { onFirst_ = std::move(action); }
+
+  // The event loop's first step: show the main window at -800, -450, wholly off the screen,
+  // and activate it (with no window manager nobody else would).
+  void ShowOffScreen();
+  // Takes the keyboard focus, as the desktop gives it back to the main window when another
+  // of the program's windows closes.
+  void Activate();
+
+  // Handlers of the shell (public for the tests): the drag surfaces' press and move, in the
+  // surface's own coordinates.
+  void Im_BaseMouseDown(int x, int y);
+  void Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y);
+  void FormActivate();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void RepaintDamage();
+  void Press(QMouseEvent* event, bool doubleClick);
+  void UpdateCursor(QPoint pos);
+  static bool OnWayland();
+
+  QtTimerDriver timers_;
+  std::unique_ptr<TForm1> form_;
+  PanelRenderer renderer_;
+  Dispatcher dispatcher_;
+  QMenu* menu_ = nullptr;
+  std::function<void()> onFirst_;
+
+  QPoint dragOrigin_;                        // DragOrigin: the press point in the surface
+  std::optional<panel::Component> pressed_;  // the component that holds the mouse
+  std::optional<panel::Component> clickOn_;  // a console button pressed with the left button
+  panel::Cursor cursor_ = panel::Cursor::Arrow;
+};
+
+}  // namespace floemark::app

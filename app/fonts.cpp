@@ -1,0 +1,28 @@
+#include "app/fonts.h"
+
+#include <QStringList>
+
+namespace floemark::app {
+namespace {
+
+QFont Make(const QStringList& families, int pixelSize, FontStyle style) {
+  QFont font;
+  font.setFamilies(families);
+  font.setPixelSize(pixelSize);
+  font.setBold(style.bold);
+  font.setUnderline(style.underline);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+}  // namespace
+
+QFont ArialFont(int pixelSize, FontStyle style) {
+  return Make({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")}, pixelSize, style);
+}
+
+QFont MsSansSerifFont(int pixelSize, FontStyle style) {
+  return Make({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, pixelSize, style);
+}
+
+}  // namespace floemark::app

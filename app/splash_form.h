@@ -1,0 +1,46 @@
+#pragma once
+// SplashForm: greets the player, carries PLAY and the program's links, and owns the popup menu
+// PM_Menu and its handlers (the menu opens on the console window). GUI thread only.
+
+#include <QWidget>
+
+class QMenu;
+
+namespace floemark::app {
+
+class AboutForm;
+class ConsoleWindow;
+
+// The two links of the splash window; a click opens exactly the text shown.
+inline constexpr const char* kWebLink = "http://floemark.example.org/";
+inline constexpr const char* kMailLink = "mailto:floemark@example.org";
+
+class SplashForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  SplashForm(ConsoleWindow& console, AboutForm& about);
+
+  QMenu* Menu() const { return menu_; }
+  // Shown at once, centred on the primary screen.
+  void ShowCentred();
+  // FormActivate's first time: shows the splash again, in front of every other window.
+  void ShowAgain();
+
+  void Puls_PlayClick();
+  void La_HttpClick();
+  void La_EmailClick();
+  void PM_1AboutClick();
+  void PM_3ReadmeClick();
+  void PM_4WhatsnewClick();
+  void PM_8ExitClick();
+
+ private:
+  void BuildMenu();
+
+  ConsoleWindow& console_;
+  AboutForm& about_;
+  QMenu* menu_ = nullptr;
+};
+
+}  // namespace floemark::app

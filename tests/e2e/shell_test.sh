@@ -1,0 +1,249 @@
+#!/bin/bash
+# End-to-end test of the real program's shell under Xvfb, driven with xdotool.
+#   shell_test.sh REPO_ROOT FLOEMARK_BINARY SCENARIO PROBE_BINARY
+# SCENARIO is "startup" (splash, PLAY, a held key, drag, menu, F1, F2, Esc) or "missing-sound"
+# (the error box of a missing SOUND/START.WAV before the splash, and the program going on).
+# PROBE_BINARY is floemark-e2e-probe, which reads pixels of a window.
+set -u
+root=$1
+binary=$2
+scenario=$3
+probe=$4
+tmp=$(mktemp -d)
+app_pid=""
+xvfb_pid=""
+
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- windows:" >&2
+  xwininfo -root -children 2>/dev/null | grep -v 'has no name' >&2
+  echo "--- program output:" >&2
+  cat "$tmp/out" >&2 2>/dev/null
+  exit 1
+}
+note() { echo "ok: $*"; }
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds.
+wait_until() {
+  local limit=$(($1 * 10)); shift
+  local i
+  for ((i = 0; i < limit; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# ---- An X server of our own on a free display ----
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb_pid=$!
+wait_until 10 test -s "$tmp/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$tmp/display")"
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$tmp/xdg"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# The desktop's handler: a stub that notes what it was asked to open.
+mkdir -p "$tmp/bin"
+cat >"$tmp/bin/xdg-open" <<STUB
+#!/bin/sh
+echo "\$1" >>"$tmp/opened"
+STUB
+chmod +x "$tmp/bin/xdg-open"
+export PATH="$tmp/bin:$PATH"
+
+# Little-endian fields and a silent 16-bit mono WAV of 0.2 s, for a folder without the sounds.
+le16() { printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)); }
+le32() { le16 $(($1 & 65535)); le16 $((($1 >> 16) & 65535)); }
+silent_wav() {
+  local n=8820
+  {
+    printf 'RIFF'; printf "$(le32 $((36 + n)))"; printf 'WAVEfmt '; printf "$(le32 16)"
+    printf "$(le16 1)$(le16 1)$(le32 22050)$(le32 44100)$(le16 2)$(le16 16)"
+    printf 'data'; printf "$(le32 $n)"; head -c $n /dev/zero
+  } >"$1"
+}
+
+# ---- The working folder: the repository root when it holds every sound, else a copy ----
+sounds="START TEMPO GOT BLOCK BONUS BOMBED OVER"
+complete=yes
+for s in $sounds; do [ -f "$root/SOUND/$s.WAV" ] || complete=no; done
+if [ "$scenario" = startup ] && [ $complete = yes ]; then
+  work=$root
+else
+  work="$tmp/work"
+  mkdir -p "$work/SOUND"
+  for f in README.TXT WHATSNEW.TXT; do [ -f "$root/$f" ] && cp "$root/$f" "$work/"; done
+  for s in $sounds; do
+    if [ -f "$root/SOUND/$s.WAV" ]; then
+      cp "$root/SOUND/$s.WAV" "$work/SOUND/"
+    else
+      silent_wav "$work/SOUND/$s.WAV"
+    fi
+  done
+  [ "$scenario" = missing-sound ] && rm -f "$work/SOUND/START.WAV"
+fi
+
+(cd "$work" && exec "$binary") >"$tmp/out" 2>&1 &
+app_pid=$!
+
+# ---- Window helpers ----
+# geometry WINDOW: "X Y W H MAPSTATE"
+geometry() {
+  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+    /Width:/{w=$2} /Height:/{h=$2} /Map State/{m=$3} END{print x, y, w, h, m}'
+}
+viewable() { [ "$(geometry "$1" | cut -d' ' -f5)" = IsViewable ]; }
+# The top-level windows named exactly NAME (xdotool's search misses the popup menu, which is an
+# override-redirect window), and those of them that are on view.
+named() {
+  xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 " " $3 " " $4 == want ||
+    $2 " " $3 == want || $2 == want {print $1}'
+}
+visible_named() {
+  local w
+  for w in $(named "$1"); do viewable "$w" && echo "$w"; done
+}
+console_window() {
+  local w
+  for w in $(named 'Floemark Simulator'); do
+    [ "$(geometry "$w" | cut -d' ' -f3,4)" = "741 388" ] && viewable "$w" && echo "$w" && return
+  done
+}
+# A viewable "Floemark Simulator" window that is neither the console nor a 1x1 helper: the
+# error box or the popup menu.
+other_titled() {
+  local w g
+  for w in $(visible_named 'Floemark Simulator'); do
+    g=$(geometry "$w" | cut -d' ' -f3,4)
+    [ "$g" != "741 388" ] && [ "$g" != "1 1" ] && echo "$w"
+  done
+}
+position() { geometry "$1" | cut -d' ' -f1,2; }
+at() { [ "$(position "$1")" = "$2" ]; }
+running() { kill -0 "$app_pid" 2>/dev/null; }
+splash_window() { visible_named 'About Floemark...'; }
+has() { [ -n "$("$@")" ]; }
+# A window on the 1024 x 768 screen (not wholly off it).
+on_screen() {
+  local g; read -r x y w h _ <<<"$(geometry "$1")"
+  [ $((x + w)) -gt 0 ] && [ $((y + h)) -gt 0 ] && [ "$x" -lt 1024 ] && [ "$y" -lt 768 ]
+}
+
+if [ "$scenario" = missing-sound ]; then
+  wait_until 15 has other_titled || fail "no error box at start"
+  box=$(other_titled | head -n1)
+  has splash_window && fail "the splash is up before the error box is answered"
+  note "error box before the splash"
+  xdotool windowfocus "$box" key Return
+  wait_until 10 has splash_window || fail "no splash after the error box"
+  has other_titled && fail "error box still open"
+  running || fail "the program did not go on"
+  console=$(console_window)
+  [ -n "$console" ] && at "$console" "-800 -450" || fail "console not at -800,-450"
+  note "splash after the error box, the program goes on"
+  splash=$(splash_window)
+  read -r sx sy _ <<<"$(geometry "$splash")"
+  xdotool mousemove $((sx + 122)) $((sy + 284)) click 1
+  wait_until 10 at "$console" "141 190" || fail "PLAY did not centre the console"
+  note "PLAY after the error"
+  exit 0
+fi
+
+# ---- Start: only the splash on the screen, the console at -800, -450 ----
+wait_until 15 has splash_window || fail "no splash window"
+wait_until 10 has console_window || fail "no console window"
+splash=$(splash_window)
+console=$(console_window)
+at "$splash" "389 231" || fail "splash not centred: $(geometry "$splash")"
+at "$console" "-800 -450" || fail "console not at -800,-450: $(geometry "$console")"
+sleep 0.5
+for w in $(xwininfo -root -children | awk '$1 ~ /^0x/ {print $1}'); do
+  [ $((w)) = $((splash)) ] && continue
+  viewable "$w" && on_screen "$w" && fail "window $w is on the screen at start"
+done
+note "only the splash at start, console at -800,-450"
+
+# ---- The menu's shortcuts belong to the console: F1 in the splash does nothing ----
+xdotool windowfocus "$splash" key F1
+sleep 0.5
+has visible_named 'About the author...' && fail "F1 in the splash showed the about window"
+note "F1 in the splash does nothing"
+
+# ---- PLAY centres the console; the splash is gone ----
+xdotool mousemove $((389 + 122)) $((231 + 284)) click 1
+wait_until 10 at "$console" "141 190" || fail "PLAY: console at $(position "$console")"
+wait_until 5 sh -c "! xwininfo -id $splash 2>/dev/null | grep -q IsViewable" || fail "splash still up after PLAY"
+note "PLAY centres the console at 141,190"
+
+# ---- A held key: the key handlers reach the game and its indicator's repaint the screen ----
+# Puls_PenguinLeft (222, 313, 31 x 38) lies over the photographed key pressed in.
+left_key() { "$probe" "$console" 222 313 31 38 | cut -d' ' -f1; }
+at_rest=$(left_key)
+[ -n "$at_rest" ] || fail "cannot read the console's pixels"
+xdotool windowfocus "$console" keydown z
+wait_until 5 sh -c "[ \"\$('$probe' $console 222 313 31 38 | cut -d' ' -f1)\" != $at_rest ]" ||
+  fail "Z held: its key indicator did not hide"
+# Held past the start of auto-repeat (660 ms), the key stays pressed in. (A repeat's release
+# and press arrive together, so the dropping of the release is checked by app-tests.)
+for i in $(seq 12); do
+  sleep 0.1
+  [ "$(left_key)" != "$at_rest" ] || fail "Z held: the indicator came back during auto-repeat"
+done
+xdotool keyup z
+wait_until 5 sh -c "[ \"\$('$probe' $console 222 313 31 38 | cut -d' ' -f1)\" = $at_rest ]" ||
+  fail "Z released: its key indicator did not come back"
+note "a held key hides its indicator until it is released"
+
+# ---- A left-button drag on the photograph moves the window by the mouse's travel ----
+xdotool mousemove 161 210 mousedown 1
+for step in 1 2 3 4 5 6; do xdotool mousemove $((161 + 10 * step)) $((210 + 7 * step)); sleep 0.05; done
+xdotool mouseup 1
+wait_until 5 at "$console" "201 232" || fail "drag: console at $(position "$console"), want 201 232"
+xdotool mousemove 400 400 mousemove 420 430
+sleep 0.3
+at "$console" "201 232" || fail "moving without a button moved the window"
+note "drag moves the console by the mouse's travel"
+
+# ---- A right-click opens the popup menu at the mouse ----
+xdotool mousemove 500 450 click 3
+wait_until 5 has other_titled || fail "no popup menu after a right-click"
+menu=$(other_titled | head -n1)
+at "$menu" "500 450" || fail "menu at $(position "$menu"), want 500 450"
+xdotool key Escape
+wait_until 5 sh -c "! xwininfo -id $menu 2>/dev/null | grep -q IsViewable" || fail "menu did not close"
+running || fail "Esc in the open menu ended the program"
+note "right-click opens the menu"
+
+# ---- F1 shows the one about window, however often it is pressed ----
+for i in 1 2 3; do
+  xdotool windowfocus "$console" key F1
+  wait_until 5 has visible_named 'About the author...' || fail "F1 showed no about window"
+done
+[ "$(named 'About the author...' | wc -l)" = 1 ] || fail "more than one about window"
+about=$(visible_named 'About the author...')
+at "$about" "0 0" || fail "about window at $(position "$about")"
+note "F1 shows one about window"
+
+# ---- F2 hands README.TXT to the desktop ----
+xdotool windowfocus "$console" key F2
+wait_until 5 grep -q 'README.TXT$' "$tmp/opened" 2>/dev/null || fail "F2 opened nothing"
+note "F2 opens README.TXT"
+
+# ---- Esc ends the program with status 0 ----
+xdotool windowfocus "$console" key Escape
+wait_until 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Esc did not end the program"
+wait "$app_pid"
+status=$?
+app_pid=""
+[ $status = 0 ] || fail "exit status $status"
+note "Esc ends the program with status 0"

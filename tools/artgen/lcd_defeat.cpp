@@ -1,0 +1,30 @@
+// The defeat pictures: the player who let a bomb go off, sitting dazed under circling stars.
+#include <algorithm>
+
+#include "tools/artgen/lcd_figures.h"
+#include "tools/artgen/lcd_props.h"
+
+namespace floemark::artgen {
+
+void DrawKnockedOut(Canvas& c, bool seal, bool mirror) {
+  const double w = c.width(), h = c.height();
+  // The figure takes the bottom of the canvas and leaves the top rows to the stars.
+  const double s = std::min((h - 6) / 26, w / 23);
+  const double figure = 22 * s, left = (w - figure) / 2;
+  const Place p{mirror ? left + figure : left, h - 26 * s, s, mirror};
+  if (seal) {
+    DrawSeal(c, p, Pose::Dazed);
+  } else {
+    DrawPenguin(c, p, Pose::Dazed);
+  }
+  // Three stars circling over the head, the middle one largest.
+  c.SetPlace({});
+  const int head = int(p.x + (mirror ? -s : s) * 7.5), top = int(std::max(0.0, p.y - 6));
+  const int right = c.width() - 3;
+  c.Pixels(std::clamp(head - 9, 0, right), top + 3, {".#.", "###", ".#."});
+  c.Pixels(head - 2, top, {"..#..", ".###.", "#####", ".###.", ".#.#."});
+  c.Pixels(std::clamp(head + 7, 0, right), top + 3, {".#.", "###", ".#."});
+  c.SetPlace({});
+}
+
+}  // namespace floemark::artgen

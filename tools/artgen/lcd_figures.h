@@ -1,0 +1,23 @@
+#pragma once
+// The two players, drawn in their own design units (about 20 x 26, feet on y = 26, facing left,
+// the leftmost pixel at x = 0) and put in place with a Place.
+
+#include "tools/artgen/lcd_canvas.h"
+
+namespace floemark::artgen {
+
+enum class Pose {
+  Playing,      // positions 2..4: the front flipper is a segment of its own
+  FlipperDown,  // positions 1 and 5: the front flipper hangs at the side
+  Cheering,     // on top of the finished ladder, both flippers up
+  Feasting,     // the bonus fish: the penguin throws its head back, the seal sits up and begs
+  Dazed,        // after a bomb: eyes crossed out, flippers limp
+};
+
+void DrawPenguin(Canvas& c, const Place& p, Pose pose);
+void DrawSeal(Canvas& c, const Place& p, Pose pose);
+// The defeat picture: the player sitting dazed with stars circling over its head, as large as
+// the canvas allows, facing left (or right when mirrored).
+void DrawKnockedOut(Canvas& c, bool seal, bool mirror);
+
+}  // namespace floemark::artgen

@@ -1,0 +1,66 @@
+#include "tools/artgen/preview.h"
+
+#include <algorithm>
+
+#include "tools/artgen/artgen.h"
+
+namespace floemark::artgen {
+
+using namespace panel;
+
+namespace {
+
+// Whole rectangles: photographs, screens and opaque 1-bit pictures.
+void DrawWhole(QImage& out, const QImage& pic, const Rect& r) {
+  for (int y = 0; y < pic.height(); ++y) {
+    for (int x = 0; x < pic.width(); ++x) out.setPixel(r.left + x, r.top + y, pic.pixel(x, y));
+  }
+}
+
+// Transparent 1-bit pictures: the black pixels only.
+void DrawInk(QImage& out, const QImage& pic, const Rect& r) {
+  for (int y = 0; y < pic.height(); ++y) {
+    for (int x = 0; x < pic.width(); ++x) {
+      if (pic.pixelIndex(x, y) == 0) out.setPixel(r.left + x, r.top + y, pic.color(0));
+    }
+  }
+}
+
+bool IsScoreSlot(Component c) {
+  return (c >= Im_NumPosPS1 && c <= Im_NumPosPP2) || (c >= Im_NumPosSS1 && c <= Im_NumPosSP2);
+}
+
+bool IsTens(Component c) {
+  return c == Im_NumPosPS1 || c == Im_NumPosPP1 || c == Im_NumPosSS1 || c == Im_NumPosSP1;
+}
+
+}  // namespace
+
+QImage ComposePreview(const std::vector<Component>& shown, bool scores) {
+  QImage out(kConsoleWidth, kConsoleHeight, QImage::Format_RGB32);
+  out.fill(Qt::black);
+  for (int i = 0; i < kComponentCount; ++i) {
+    const Component c = static_cast<Component>(i);
+    const ComponentInfo& info = Info(c);
+    if (c == Im_Base) {
+      DrawWhole(out, DrawConsolePhoto(), info.rect);
+    } else if (c == Im_ScreenLeft || c == Im_ScreenRight) {
+      DrawWhole(out, DrawScreenBackground(c == Im_ScreenRight), info.rect);
+    } else if (c >= Puls_PenguinAttack && c <= Puls_SealRight) {
+      DrawWhole(out, DrawKeyIndicator(c), info.rect);  // the keys at rest
+    } else if (IsScoreSlot(c) && scores) {
+      DrawInk(out, DrawSegment(IsTens(c) ? Im_Num1 : Im_Num5), info.rect);
+    } else if (info.kind == PictureKind::Bitmap1 &&
+               std::find(shown.begin(), shown.end(), c) != shown.end()) {
+      const QImage pic = DrawSegment(c);
+      if (info.transparent) {
+        DrawInk(out, pic, info.rect);
+      } else {
+        DrawWhole(out, pic, info.rect);
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace floemark::artgen

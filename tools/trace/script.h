@@ -1,0 +1,37 @@
+#pragma once
+// The replay script: what happens to the console and when. Parsing refuses a malformed script
+// whole, before anything runs, naming the first line that is wrong.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace floemark::trace {
+
+struct Command {
+  enum Kind { KeyDown, KeyUp, Click, End } kind;
+  std::int64_t timeMs;  // since t = 0
+  int code;             // virtual key code, or 0 power, 1 select, 2 sound for a click
+};
+
+struct Script {
+  std::int64_t clockMs = 0;       // UTC time of day at t = 0
+  std::vector<Command> commands;  // in script order; the last is End
+};
+
+struct ParseError {
+  int line;             // 1-based
+  std::string message;  // what is wrong, without the "floemark-trace: line N: " prefix
+};
+
+// Exactly one of the two is set.
+struct ParseResult {
+  std::optional<Script> script;
+  std::optional<ParseError> error;
+};
+
+ParseResult ParseScript(std::string_view text);
+
+}  // namespace floemark::trace

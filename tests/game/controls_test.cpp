@@ -30,7 +30,7 @@ TEST_F(ControlsTest, ThreeKeysShareOneLatchPerPlayer) {
   PlaceAt(1, 3);
   Down(vk::Z);  // accepted: 3 -> 2
   Down(vk::C);  // latched: the other key of the same player does nothing
-  form.Attack(1);
+  Down(vk::Shift);
   EXPECT_EQ(form.PlayerPos[1], 2);
   EXPECT_TRUE(form.KeyLatch[1]);
   Tap(vk::Left);  // the seal is not held up by the penguin's latch
@@ -93,11 +93,11 @@ TEST_F(ControlsTest, BumpingTheInnerLimitUsesUpThePress) {
   Down(vk::Z);
   EXPECT_EQ(form.PlayerPos[1], 2);
   EXPECT_TRUE(form.KeyLatch[1]);
-  form.Attack(1);  // SHIFT before Z is released: nothing
+  Down(vk::Shift);  // SHIFT before Z is released: nothing
   EXPECT_EQ(form.BombCell[1], 1);
   EXPECT_FALSE(form.TimerBraccio1.Enabled());
   Up(vk::Z);
-  form.Attack(1);
+  Down(vk::Shift);  // its auto-repeat acts now that the latch is free
   EXPECT_EQ(form.BombCell[1], 2) << "thrown once the latch is free";
 }
 
@@ -128,7 +128,7 @@ TEST_F(ControlsTest, BothBombsAtTheFeetBomb2InHandBomb1CaughtWhenTheArmComesDown
   EXPECT_FALSE(form.BombRolling[1]);
   EXPECT_FALSE(form.BombRolling[2]);
   RunTo(1000);
-  form.Attack(2);
+  Tap(vk::Ctrl);
   EXPECT_EQ(form.BombCell[2], 9);
   EXPECT_EQ(form.BombTarget[2], 0);
   EXPECT_TRUE(Shown(Im_BombS35)) << "bomb 1 shows again on the segment bomb 2 left";
@@ -144,7 +144,7 @@ TEST_F(ControlsTest, ThrowRaisesTheArmFor300msAndShutsTheKeys) {
   BombAt(1, 1, 3);
   form.HeldBomb[1] = 1;
   RunTo(500);
-  form.Attack(1);
+  Down(vk::Shift);
   EXPECT_FALSE(Shown(Im_BombP35));
   EXPECT_TRUE(Shown(Im_BombP34));
   EXPECT_EQ(form.BombTarget[1], 11);
@@ -153,7 +153,7 @@ TEST_F(ControlsTest, ThrowRaisesTheArmFor300msAndShutsTheKeys) {
   EXPECT_FALSE(Shown(Im_Pengo3A));
   EXPECT_FALSE(form.InputEnabled[1]);
   EXPECT_EQ(form.HeldBomb[1], 1) << "still names the thrown bomb while the arm is up";
-  form.KeyLatch[1] = false;
+  Up(vk::Shift);
   Tap(vk::C);
   RunTo(799);
   EXPECT_EQ(form.PlayerPos[1], 3);
@@ -173,7 +173,7 @@ TEST_F(ControlsTest, ArmComingDownCatchesABombThatArrivedWhileItWasUp) {
   PlaceAt(2, 4);
   BombAt(1, 10, 4);
   form.HeldBomb[2] = 1;
-  form.Attack(2);
+  Tap(vk::Ctrl);
   // Meanwhile another bomb rolls onto the seal's feet; the tick would not catch it.
   BombAt(2, 10, 4);
   form.BombRolling[2] = true;
@@ -213,12 +213,12 @@ TEST_F(ControlsTest, AttackAtTheSupplyTakesABlockOnlyWithEmptyHands) {
   ShowSupply();
   PlaceAt(1, 1);
   Carrying(1);
-  form.Attack(1);
+  Down(vk::Shift);
   EXPECT_TRUE(Shown(Im_BlockP1A)) << "already carrying: the supply stays";
   EXPECT_TRUE(form.KeyLatch[1]) << "the press is taken all the same";
   Up(vk::Shift);
   form.HandsEmpty[1] = true;
-  form.Attack(1);
+  Down(vk::Shift);
   EXPECT_FALSE(Shown(Im_BlockP1A));
   EXPECT_FALSE(form.HandsEmpty[1]);
   EXPECT_TRUE(form.Timer_Ghiaccio.Enabled());

@@ -20,7 +20,7 @@
 namespace floemark::testing {
 
 // A mono 16-bit PCM file of a few milliseconds of silence.
-inline void WriteWav(const std::filesystem::path& path, int frames = 400) {
+inline void WriteSilentWav(const std::filesystem::path& path, int frames = 400) {
   std::ofstream out(path, std::ios::binary);
   auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
   auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
@@ -41,7 +41,7 @@ inline void WriteWav(const std::filesystem::path& path, int frames = 400) {
 }
 
 // Every operation asked of the sound channels, as "MPlayer_Music.LoadCue(BONUS.WAV)".
-class SoundLog : public sound::SoundObserver {
+class OpLog : public sound::SoundObserver {
  public:
   void OnSoundOp(sound::SoundOp op, std::string_view channel, std::string_view file) override {
     std::string line = std::string(channel) + "." + std::string(sound::SoundOpName(op));
@@ -65,7 +65,7 @@ class PlayFixture : public ::testing::Test {
     fs::create_directory(dir_ / "SOUND");
     for (const char* name :
          {"START.WAV", "TEMPO.WAV", "GOT.WAV", "BLOCK.WAV", "BONUS.WAV", "BOMBED.WAV", "OVER.WAV"})
-      if (missing_.find(name) == std::string::npos) WriteWav(dir_ / "SOUND" / name);
+      if (missing_.find(name) == std::string::npos) WriteSilentWav(dir_ / "SOUND" / name);
     old_ = fs::current_path();
     fs::current_path(dir_);
     try {
@@ -152,7 +152,7 @@ class PlayFixture : public ::testing::Test {
   VirtualClock clock;
   sound::NullOutput audio;
   std::string createError;  // what FormCreate raised, if it did
-  SoundLog sounds;          // outlives the channels that report to it
+  OpLog sounds;             // outlives the channels that report to it
   TForm1 form;
 
  protected:

@@ -1,14 +1,13 @@
 // The show/hide primitives, the score display and the blanking of the LCD.
 #include <gtest/gtest.h>
 
-#include "support/console_fixture.h"
+#include "game/console_fixture.h"
 
 namespace floemark {
 namespace {
 
 class Primitives : public ::testing::Test {
  protected:
-  void SetUp() override { f.Fill(); }
   bool Vis(Component c) const { return f.Components.Visible(c); }
   Component Pic(Component c) const { return f.Components.Picture(c); }
   int VisibleSegments() const {
@@ -19,8 +18,9 @@ class Primitives : public ::testing::Test {
     }
     return n;
   }
+  testing::SoundDir sounds;
   testing::Console console;
-  TForm1& f = console.form;
+  TForm1& f = console.f();
 };
 
 TEST_F(Primitives, ScoresOnBothScreens) {

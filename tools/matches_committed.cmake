@@ -1,0 +1,27 @@
+# Runs a generator (GENERATOR OUT) and compares its output file by file with the committed folder
+# COMMITTED: the generated pictures and sounds must be exactly what the repository holds.
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${GENERATOR} ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${GENERATOR} failed (${rc})")
+endif()
+file(GLOB drawn RELATIVE ${OUT} ${OUT}/*)
+file(GLOB committed RELATIVE ${COMMITTED} ${COMMITTED}/*)
+list(SORT drawn)
+list(SORT committed)
+if(NOT drawn STREQUAL committed)
+  message(FATAL_ERROR "${COMMITTED} holds other files than the generator writes:\n"
+    "drawn: ${drawn}\ncommitted: ${committed}")
+endif()
+set(stale "")
+foreach(f IN LISTS drawn)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT}/${f} ${COMMITTED}/${f}
+    RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    list(APPEND stale ${f})
+  endif()
+endforeach()
+if(stale)
+  message(FATAL_ERROR "${COMMITTED} is out of date; run the generator into it. Stale: ${stale}")
+endif()

@@ -96,13 +96,13 @@ TEST_F(ComputerTest, ChaseMovesACarriedBlockAlongAndCatchesSilently) {
   PlaceAt(2, 2);
   Carrying(2);
   BombAt(1, 10, 3, 11);
-  sounds.ops.clear();
+  sounds.calls.clear();
   form.Proc_IA();
   EXPECT_EQ(form.PlayerPos[2], 3);
   EXPECT_TRUE(Shown(Im_BlockS3));
   EXPECT_FALSE(Shown(Im_BlockS4));
   EXPECT_EQ(form.HeldBomb[2], 1);
-  EXPECT_TRUE(sounds.ops.empty());
+  EXPECT_TRUE(sounds.calls.empty());
   form.Proc_IA();
   EXPECT_EQ(form.BombCell[1], 9) << "thrown at the next decision";
 }
@@ -127,14 +127,14 @@ TEST_F(ComputerTest, FetchAndStackCycleOneActionPerTick) {
     EXPECT_EQ(form.PlayerPos[2], pos);
     EXPECT_EQ(form.IcePos[2], pos);
   }
-  sounds.ops.clear();
+  sounds.calls.clear();
   RunFor(400);
   EXPECT_EQ(form.PlayerPos[2], 5);
   EXPECT_EQ(form.LadderHeight[2], 1);
   EXPECT_TRUE(Shown(Im_BlockS1A));
   EXPECT_TRUE(form.HandsEmpty[2]);
-  EXPECT_EQ(sounds.ops,
-            (std::vector<std::string>{"MPlayer_Tempo.StopChannel", "MPlayer_Block.PlayCue"}));
+  EXPECT_EQ(SoundOps(),
+            (std::vector<std::string>{"StopChannel MPlayer_Tempo", "PlayCue MPlayer_Block"}));
   // The supply is gone for now: the computer stands at the ladder end.
   RunFor(4000);
   EXPECT_EQ(form.PlayerPos[2], 5);

@@ -104,12 +104,12 @@ TEST_F(ControlsTest, BumpingTheInnerLimitUsesUpThePress) {
 TEST_F(ControlsTest, SteppingUnderAWaitingBombCatchesItSilently) {
   Playing();
   BombAt(1, 1, 3, 0);
-  sounds.ops.clear();
+  sounds.calls.clear();
   Tap(vk::Z);  // 4 -> 3
   EXPECT_EQ(form.HeldBomb[1], 1);
   EXPECT_FALSE(form.BombRolling[1]);
   EXPECT_TRUE(Shown(Im_BombP35));
-  EXPECT_TRUE(sounds.ops.empty());
+  EXPECT_TRUE(sounds.calls.empty());
   // Carried along, it stays at the feet.
   Tap(vk::Z);
   EXPECT_EQ(form.BombLane[1], 2);

@@ -1,85 +1,24 @@
 #pragma once
-// A console on a virtual clock, created in a scratch working directory that holds small valid
-// sound files, so that every cue plays. Tests set the game state directly and drive the timers
-// through RunTo.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
+// The players' side of play on the shared scenario console: a test sets the game state
+// directly and drives the timers through the virtual clock. A sound error raised by a timer
+// handler fails the test, unless the test expects it.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "game/error.h"
-#include "game/form1.h"
-#include "game/virtual_clock.h"
-#include "sound/null_output.h"
+#include "tests/game/console_fixture.h"
 
 namespace floemark::testing {
 
-// A mono 16-bit PCM file of a few milliseconds of silence.
-inline void WriteSilentWav(const std::filesystem::path& path, int frames = 400) {
-  std::ofstream out(path, std::ios::binary);
-  auto u32 = [&](std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-  const std::uint32_t rate = 8000, bytes = static_cast<std::uint32_t>(frames) * 2;
-  out.write("RIFF", 4);
-  u32(36 + bytes);
-  out.write("WAVEfmt ", 8);
-  u32(16);
-  u16(1);  // PCM
-  u16(1);  // mono
-  u32(rate);
-  u32(rate * 2);
-  u16(2);
-  u16(16);
-  out.write("data", 4);
-  u32(bytes);
-  for (int i = 0; i < frames; ++i) u16(0);
-}
-
-// Every operation asked of the sound channels, as "MPlayer_Music.LoadCue(BONUS.WAV)".
-class OpLog : public sound::SoundObserver {
- public:
-  void OnSoundOp(sound::SoundOp op, std::string_view channel, std::string_view file) override {
-    std::string line = std::string(channel) + "." + std::string(sound::SoundOpName(op));
-    if (!file.empty()) line += "(" + std::string(file) + ")";
-    ops.push_back(line);
-  }
-  std::vector<std::string> ops;
-};
-
 class PlayFixture : public ::testing::Test {
  protected:
-  // The time of day at t = 0 is chosen per test when a draw matters.
-  explicit PlayFixture(std::int64_t timeOfDayAtZero = 0)
-      : clock(timeOfDayAtZero), audio(clock), sounds(), form(clock, clock, audio) {}
+  // files: the cue files in the scratch working directory. FormCreate runs at once.
+  explicit PlayFixture(const std::vector<std::string>& files = kAllCues)
+      : dir_(files), clock(console_.clock), sounds(console_.sounds), form(console_.f()) {}
 
-  void SetUp() override {
-    namespace fs = std::filesystem;
-    char tmpl[] = "/tmp/floemark-play-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    fs::create_directory(dir_ / "SOUND");
-    for (const char* name :
-         {"START.WAV", "TEMPO.WAV", "GOT.WAV", "BLOCK.WAV", "BONUS.WAV", "BOMBED.WAV", "OVER.WAV"})
-      if (missing_.find(name) == std::string::npos) WriteSilentWav(dir_ / "SOUND" / name);
-    old_ = fs::current_path();
-    fs::current_path(dir_);
-    try {
-      form.FormCreate();
-    } catch (const Error& e) {
-      createError = e.what();
-    }
-    for (sound::SoundChannel* ch : form.Channels) ch->SetObserver(&sounds);
-  }
-
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
+  // The channel operations since the log was last cleared, as "StopChannel MPlayer_Tempo".
+  std::vector<std::string> SoundOps() const { return sounds.Since(0); }
 
   void RunTo(std::int64_t t) {
     clock.RunThrough(t, [this](TimerId id) { form.OnTimer(id); });
@@ -149,17 +88,14 @@ class PlayFixture : public ::testing::Test {
     Up(key);
   }
 
-  VirtualClock clock;
-  sound::NullOutput audio;
-  std::string createError;  // what FormCreate raised, if it did
-  OpLog sounds;             // outlives the channels that report to it
-  TForm1 form;
+ private:
+  SoundDir dir_;  // before the console: its creation loads the files
 
  protected:
-  std::string missing_;  // sound files left out of the scratch directory, set before SetUp
-
- private:
-  std::filesystem::path dir_, old_;
+  Console console_;
+  VirtualClock& clock;
+  SoundLog& sounds;
+  TForm1& form;
 };
 
 }  // namespace floemark::testing

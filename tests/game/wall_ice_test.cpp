@@ -1,7 +1,6 @@
 // The wall's wandering, the shared ice supply, carrying and stacking blocks.
 #include <random>
 
-#include "game/clock.h"
 #include "tests/game/play_fixture.h"
 
 namespace floemark::testing {
@@ -9,17 +8,11 @@ namespace {
 
 using namespace panel;
 
-// The first time of day at or after `from` whose draw from 0..n-1 gives r.
-std::int64_t TimeGiving(int n, int r, std::int64_t from) {
-  while (RandomDraw(from, n) != r) ++from;
-  return from;
-}
-
 class WallTest : public PlayFixture {
  protected:
   // Runs one wall step by the timer, at a moment whose draw is r.
   void WallStepWithDraw(int n, int r) {
-    const std::int64_t at = TimeGiving(n, r, clock.Now() + 650);
+    const std::int64_t at = TimeOfDayGiving(n, r, clock.Now() + 650);
     RunTo(at - 650);
     form.Timer_Disturbi.SetEnabled(true);
     RunTo(at);
@@ -44,11 +37,11 @@ TEST_F(WallTest, EachDrawMovesTheWallByAtMostOneLane) {
     form.NascondiDisturbi(form.WallLane);
     form.WallLane = c.from;
     form.MostraDisturbi(c.from);
-    sounds.ops.clear();
+    sounds.calls.clear();
     WallStepWithDraw(c.n, c.r);
     EXPECT_EQ(form.WallLane, c.to) << "from lane " << c.from << " with draw " << c.r;
     ExpectWallOnlyIn(c.to);
-    EXPECT_TRUE(sounds.ops.empty()) << "the wall is silent";
+    EXPECT_TRUE(sounds.calls.empty()) << "the wall is silent";
   }
 }
 
@@ -94,15 +87,15 @@ TEST_F(IceTest, TakingTheBlockEmptiesBothScreensForAFull17Seconds) {
   ShowSupply();
   PlaceAt(1, 1);
   RunTo(1000);
-  sounds.ops.clear();
+  sounds.calls.clear();
   form.TakeIce(1);
   EXPECT_FALSE(Shown(Im_BlockP1A));
   EXPECT_FALSE(Shown(Im_BlockS5A));
   EXPECT_TRUE(Shown(Im_BlockP1B)) << "in the penguin's hands at position 1";
   EXPECT_FALSE(form.HandsEmpty[1]);
   EXPECT_EQ(form.IcePos[1], 1);
-  EXPECT_EQ(sounds.ops,
-            (std::vector<std::string>{"MPlayer_Tempo.StopChannel", "MPlayer_Block.PlayCue"}));
+  EXPECT_EQ(SoundOps(),
+            (std::vector<std::string>{"StopChannel MPlayer_Tempo", "PlayCue MPlayer_Block"}));
   // The seal at its supply end finds nothing to take.
   PlaceAt(2, 1);
   Tap(vk::Ctrl);
@@ -125,15 +118,15 @@ TEST_F(IceTest, BlockFollowsItsCarrierBothWaysAndIsStackedAtTheLadderEnd) {
   for (int i = 0; i < 3; ++i) Tap(vk::Left);
   EXPECT_TRUE(Shown(Im_BlockS2));
   EXPECT_EQ(form.IcePos[2], 4);
-  sounds.ops.clear();
+  sounds.calls.clear();
   Tap(vk::Left);  // onto the ladder
   EXPECT_FALSE(Shown(Im_BlockS2));
   EXPECT_TRUE(Shown(Im_BlockS1A)) << "bottom block of the seal's ladder";
   EXPECT_EQ(form.LadderHeight[2], 1);
   EXPECT_TRUE(form.HandsEmpty[2]);
   EXPECT_EQ(form.IcePos[2], 4) << "the last place the block was drawn";
-  EXPECT_EQ(sounds.ops,
-            (std::vector<std::string>{"MPlayer_Tempo.StopChannel", "MPlayer_Block.PlayCue"}));
+  EXPECT_EQ(SoundOps(),
+            (std::vector<std::string>{"StopChannel MPlayer_Tempo", "PlayCue MPlayer_Block"}));
   EXPECT_FALSE(form.Timer_Bonus.Enabled());
 }
 
@@ -153,11 +146,12 @@ TEST_F(IceTest, SecondBlockOnlyShowsItsOwnHeight) {
 // raises an error that ends the handler half-way through stacking.
 class BrokenBlockSoundTest : public PlayFixture {
  protected:
-  BrokenBlockSoundTest() { missing_ = "BLOCK.WAV"; }
+  BrokenBlockSoundTest()
+      : PlayFixture({"START.WAV", "TEMPO.WAV", "GOT.WAV", "BONUS.WAV", "BOMBED.WAV", "OVER.WAV"}) {}
 };
 
 TEST_F(BrokenBlockSoundTest, StacksCutShortLeaveTheGameRunning) {
-  EXPECT_FALSE(createError.empty());
+  EXPECT_EQ(console_.errors.size(), 1u) << "creation stopped at the missing file";
   Playing(true, false);
   form.SoundOn = true;
   form.LadderHeight[1] = 2;
@@ -221,7 +215,7 @@ TEST_F(BonusTest, ThirdBlockStopsEverythingAndCutsItsOwnSoundForTheJingle) {
   for (TimerId id : {TimerId::Timer_Avvoltoio, TimerId::Timer_Disturbi, TimerId::Timer_Ghiaccio,
                      TimerId::TimerGioco, TimerId::TimerIA, TimerId::TimerBraccio2})
     form.TimerById(id).SetEnabled(true);
-  sounds.ops.clear();
+  sounds.calls.clear();
   Tap(vk::C);
   EXPECT_EQ(form.LadderHeight[1], 3);
   EXPECT_TRUE(Shown(Im_BlockP5C));
@@ -232,18 +226,18 @@ TEST_F(BonusTest, ThirdBlockStopsEverythingAndCutsItsOwnSoundForTheJingle) {
   EXPECT_EQ(form.Timer_Bonus.Interval(), 1970);
   EXPECT_FALSE(form.InputEnabled[1]);
   EXPECT_FALSE(form.InputEnabled[2]);
-  EXPECT_EQ(sounds.ops,
-            (std::vector<std::string>{
-                "MPlayer_Tempo.StopChannel", "MPlayer_Block.PlayCue", "MPlayer_Music.StopChannel",
-                "MPlayer_Music.RewindChannel", "MPlayer_Tempo.StopChannel",
-                "MPlayer_Got.StopChannel", "MPlayer_Block.StopChannel",
-                "MPlayer_Music.LoadCue(BONUS.WAV)", "MPlayer_Music.PlayCue"}));
+  EXPECT_EQ(SoundOps(),
+            (std::vector<std::string>{"StopChannel MPlayer_Tempo", "PlayCue MPlayer_Block",
+                                      "StopChannel MPlayer_Music", "RewindChannel MPlayer_Music",
+                                      "StopChannel MPlayer_Tempo", "StopChannel MPlayer_Got",
+                                      "StopChannel MPlayer_Block",
+                                      "LoadCue MPlayer_Music BONUS.WAV", "PlayCue MPlayer_Music"}));
 }
 
 TEST_F(BonusTest, SilentSwitchSkipsTheJingleButNotTheSequence) {
   form.SoundOn = false;
   CompleteLadderAt1000(2);
-  for (const std::string& op : sounds.ops) EXPECT_EQ(op.find("BONUS"), std::string::npos);
+  for (const std::string& op : SoundOps()) EXPECT_EQ(op.find("BONUS"), std::string::npos);
   RunTo(1000 + 6805);
   EXPECT_EQ(form.Score[1], 13);
 }
@@ -336,15 +330,15 @@ TEST_F(BonusTest, SealsBonusUsesItsOwnPicturesAndTheComputerResumes) {
 TEST_F(BonusTest, LastPointAtTheFirstBiteEndsTheGame) {
   CompleteLadderAt1000(1);
   form.Score[2] = 1;
-  sounds.ops.clear();
+  sounds.calls.clear();
   RunTo(1000 + 3375);
   EXPECT_EQ(form.Score[2], 0);
   EXPECT_FALSE(form.Timer_Bonus.Enabled());
   EXPECT_TRUE(form.Timer_Over.Enabled());
   EXPECT_EQ(form.Timer_Over.Interval(), 2000);
-  EXPECT_EQ(sounds.ops,
-            (std::vector<std::string>{"MPlayer_Music.StopChannel",
-                                      "MPlayer_Music.LoadCue(OVER.WAV)", "MPlayer_Music.PlayCue"}));
+  EXPECT_EQ(SoundOps(),
+            (std::vector<std::string>{"StopChannel MPlayer_Music", "LoadCue MPlayer_Music OVER.WAV",
+                                      "PlayCue MPlayer_Music"}));
   RunTo(1000 + 5375);
   EXPECT_EQ(form.BonusStep, 3) << "the second point is not taken";
   EXPECT_TRUE(Shown(Im_P_EatP2)) << "the pictures stay as they are";

@@ -140,16 +140,6 @@ TEST_F(ComputerTest, FetchAndStackCycleOneActionPerTick) {
   EXPECT_EQ(form.PlayerPos[2], 5);
 }
 
-TEST_F(ComputerTest, CarrierLeftAtTheLadderEndStaysOnTheScreen) {
-  // Only a stack cut short by a sound error leaves a block in hand at position 5.
-  ComputerPlays(1);
-  PlaceAt(1, 5);
-  form.HandsEmpty[1] = false;
-  form.IcePos[1] = 4;
-  form.Proc_IA();
-  EXPECT_EQ(form.PlayerPos[1], 5);
-}
-
 TEST_F(ComputerTest, TwoPeopleMeansNoDecisions) {
   Playing();
   BombAt(1, 1, 2, 0);

@@ -130,18 +130,6 @@ TEST_F(IceTest, BlockFollowsItsCarrierBothWaysAndIsStackedAtTheLadderEnd) {
   EXPECT_FALSE(form.Timer_Bonus.Enabled());
 }
 
-TEST_F(IceTest, SecondBlockOnlyShowsItsOwnHeight) {
-  Playing();
-  form.LadderHeight[1] = 1;
-  PlaceAt(1, 4);
-  Carrying(1);
-  Tap(vk::C);
-  EXPECT_EQ(form.LadderHeight[1], 2);
-  EXPECT_TRUE(Shown(Im_BlockP5B));
-  EXPECT_FALSE(Shown(Im_BlockP5A)) << "the bottom block was never drawn in this test";
-  EXPECT_FALSE(form.Timer_Bonus.Enabled());
-}
-
 // Without BLOCK.WAV its channel stays closed; once the sound is switched on, every block cue
 // raises an error that ends the handler half-way through stacking.
 class BrokenBlockSoundTest : public PlayFixture {

@@ -4,12 +4,14 @@
 # Starts an X server of its own and the program, clicks PLAY on the splash, then hands the
 # console window to PLAY_BINARY (floemark-e2e-play), which plays SCENARIO through XTest and reads
 # the LCD back from the X server.
+# The docs' game screenshots come from the scenario "docs" (not a test), run by hand:
+#   tests/e2e/games_test.sh . build/floemark build/floemark-e2e-play docs docs
 set -u
 root=$(realpath "$1")
 binary=$(realpath "$2")
 play=$(realpath "$3")
 scenario=$4
-shots=${5:-}
+shots=${5:+$(realpath "$5")}
 tmp=$(mktemp -d)
 app_pid=""
 xvfb_pid=""

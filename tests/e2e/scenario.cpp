@@ -91,8 +91,9 @@ void PlayToGameOver(Context& ctx, int limit_ms, const std::function<void()>& ste
   std::printf("ok: game over after %d s, penguin %d, seal %d\n", MsSince(start) / 1000, penguin, seal);
   const auto over = Clock::now();
   // Nothing moves during the hold; a start key pressed during it does nothing.
+  SleepMs(100);
+  Grab(ctx);
   const std::string frozen = ctx.lcd.ScreenPixels();
-  SleepMs(700);
   ctx.person.Press(kKeys[1].attack, 90);
   ctx.person.Press(kKeys[2].attack, 90);
   while (MsSince(over) < 1800) {

@@ -73,8 +73,9 @@ int ScenarioSteps(Context& ctx) {
       spoiled |= ctx.lcd.Exploded();
     }
     ctx.person.Up(key);
+    // The step shows at once; a loaded machine may repaint it late, so look a while longer.
     const auto up = Clock::now();
-    while (MsSince(up) < 150) {
+    while (MsSince(up) < 150 || (seen.back() != want && MsSince(up) < 600)) {
       SleepMs(15);
       Grab(ctx);
       seen.push_back(ctx.lcd.Position(player));

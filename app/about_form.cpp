@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/fonts.h"
+#include "app/side_window.h"
 #include "app/pictures.h"
 
 namespace floemark::app {
@@ -37,15 +38,7 @@ constexpr LabelPlace kLabels[] = {
 AboutForm::AboutForm()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("AboutForm"));
-  setWindowTitle(QStringLiteral("About the author..."));
-  setFixedSize(275, 224);
-  setAttribute(Qt::WA_QuitOnClose, false);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::black);
-  setPalette(pal);
-  setAutoFillBackground(true);
-  setFont(MsSansSerifFont(11));
+  SetUpSideWindow(this, "AboutForm", QStringLiteral("About the author..."), {275, 224});
 
   auto* photo = new QLabel(this);
   photo->setObjectName(QStringLiteral("Im_Foto"));

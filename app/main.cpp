@@ -7,6 +7,7 @@
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/key_repeat.h"
 #include "app/pictures.h"
 #include "app/real_clock.h"
 #include "app/splash_form.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   // Ending the program is the console's business (Exit, Esc, its close); the splash and the
   // about window only hide.
   QApplication::setQuitOnLastWindowClosed(false);
+  UseDetectableAutoRepeat();
   QIcon icon;
   icon.addPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("icon16.png"))));
   icon.addPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("icon32.png"))));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/artgen/artgen.h"
+#include "tools/artgen/lcd_screens.h"
 
 namespace floemark::artgen {
 
@@ -38,7 +39,7 @@ QList<QRgb> Palette() {
 }
 
 // Rows of the band and its horizon, free of opaque segments on both screens.
-constexpr int kSeaTop = 33, kHorizonRow = 57;
+constexpr int kSeaTop = 33, kHorizonRow = kScreenHorizonRow;
 // The far floes sitting on the horizon: left edge, width and height in pixels.
 struct Floe {
   int x, width, height;

@@ -40,8 +40,8 @@ void DrawBomb(Canvas& c, double size, bool fuseRight) {
   if (tall || w - d > 4) DrawStar(c, spark.x, spark.y, 1.5);
 }
 
-void DrawIceBlock(Canvas& c, bool facesRight) {
-  const double w = c.width(), h = c.height();
+void DrawIceBlock(Canvas& c, bool facesRight, int rows) {
+  const double w = c.width(), h = rows > 0 ? rows : c.height();
   const double k = 3;  // depth of the top and side faces
   c.SetPlace(facesRight ? Place{} : Place{w, 0, 1, true});
   // Top and side faces solid, split by a bright edge; the front face is an outline with a glint.

@@ -10,11 +10,6 @@ namespace floemark::artgen {
 using panel::Component;
 using panel::Info;
 
-namespace {
-
-// Fills the figure solid along the horizon and the far floes just above it: the defeat picture
-// is larger than the players and sits across the line, which would otherwise run straight
-// through the white of a belly as if the figure were glass.
 void FillAcrossHorizon(Canvas& figure, Component segment) {
   const panel::Rect& own = Info(segment).rect;
   const Component screen = Info(panel::Im_ScreenLeft).rect.Intersects(own) ? panel::Im_ScreenLeft
@@ -31,8 +26,6 @@ void FillAcrossHorizon(Canvas& figure, Component segment) {
     for (int x = first; x <= last; ++x) figure.Set(x, y, true);
   }
 }
-
-}  // namespace
 
 void DrawKnockedOut(Canvas& c, Component segment, bool seal, bool mirror) {
   const double w = c.width(), h = c.height();

@@ -21,5 +21,9 @@ void DrawSeal(Canvas& c, const Place& p, Pose pose);
 // the canvas allows, facing left (or right when mirrored). `segment` is the picture drawn, whose
 // place on its screen says where the horizon crosses it.
 void DrawKnockedOut(Canvas& c, panel::Component segment, bool seal, bool mirror);
+// Fills a figure solid along the horizon and the far floes just above it. The defeat and lift
+// pictures stand higher than the players, across the line, which would otherwise run straight
+// through the white of a belly as if the figure were glass.
+void FillAcrossHorizon(Canvas& figure, panel::Component segment);
 
 }  // namespace floemark::artgen

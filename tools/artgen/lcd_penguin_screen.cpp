@@ -23,7 +23,7 @@ constexpr BombCell kBombs[] = {
 };
 
 // Where the penguin stands in each body segment: feet on the bottom row of the rectangle.
-constexpr Place kPengo1{3, 3}, kPengo2{0, 1}, kPengo3{1, 1}, kPengo4{0, 2};
+constexpr Place kPengo1{3, 3}, kPengo2{0, 1}, kPengo3{3, 1}, kPengo4{0, 2};
 constexpr Place kPengo5{26, 2, 1, true};
 constexpr Place kEatP1{1, 3};
 // The console row of the edge of the floe the penguin stands on.
@@ -111,6 +111,7 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
       return true;
     case Im_P_Lift:
       DrawPenguin(k, {1, 1}, Pose::Cheering);
+      FillAcrossHorizon(k, c);
       return true;
     case Im_P_EatP1:
       DrawPenguin(k, kEatP1, Pose::Feasting);

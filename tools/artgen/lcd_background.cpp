@@ -117,6 +117,13 @@ QImage DrawScreenBackground(bool seal) {
   const int floe = seal ? 113 : 111;
   Fill(img, 1, floe, kWidth - 2, 1, kHorizon);
   for (int x = 25; x < 157; x += 9) Fill(img, x, floe + 2, 5, 1, kFloeEdge);
+  if (!seal) {
+    // A shelf of ice at the penguin's supply end: the penguin at position 1 and the supply
+    // block stand higher in the screen than the penguin in the lanes, and stand on it.
+    constexpr int kShelf = 104, kShelfEnd = 44;
+    Fill(img, 1, kShelf, kShelfEnd - 1, 1, kFloeEdge);
+    Fill(img, kShelfEnd - 1, kShelf, 1, floe - kShelf, kFloeEdge);
+  }
 
   // The names over the score places: the seal's score at the left, the penguin's at the right.
   const int label = floe == 111 ? 114 : 115;

@@ -1,16 +1,18 @@
 #include "app/about_form.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <algorithm>
 
 #include "app/fonts.h"
+#include "app/side_window.h"
 #include "app/pictures.h"
 
 namespace floemark::app {
 namespace {
 
-struct LabelSpec {
+struct LabelPlace {
   const char* name;
   int left, top, width, height;
   const char* text;
@@ -18,7 +20,7 @@ struct LabelSpec {
 };
 
 // The about window speaks of the program itself: what it is, when and where it was made.
-constexpr LabelSpec kLabels[] = {
+constexpr LabelPlace kLabels[] = {
     {"La_Name1", 13, 104, 67, 14, "My real name:", false},
     {"La_Place1", 13, 128, 81, 14, "My birthplace:", false},
     {"La_Date1", 13, 152, 89, 14, "My birth date:", false},
@@ -36,15 +38,7 @@ constexpr LabelSpec kLabels[] = {
 AboutForm::AboutForm()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("AboutForm"));
-  setWindowTitle(QStringLiteral("About the author..."));
-  setFixedSize(275, 224);
-  setAttribute(Qt::WA_QuitOnClose, false);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::black);
-  setPalette(pal);
-  setAutoFillBackground(true);
-  setFont(MsSansSerifFont(11));
+  SetUpSideWindow(this, "AboutForm", QStringLiteral("About the author..."), {275, 224});
 
   auto* photo = new QLabel(this);
   photo->setObjectName(QStringLiteral("Im_Foto"));
@@ -59,24 +53,29 @@ AboutForm::AboutForm()
   bevel->setLineWidth(1);
   bevel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-  for (const LabelSpec& spec : kLabels) {
-    auto* label = new QLabel(QString::fromLatin1(spec.text), this);
-    label->setObjectName(QString::fromLatin1(spec.name));
-    label->setFont(ArialFont(11, {.bold = spec.value}));
+  for (const LabelPlace& place : kLabels) {
+    auto* label = new QLabel(QString::fromLatin1(place.text), this);
+    label->setObjectName(QString::fromLatin1(place.name));
+    label->setFont(ArialFont(11, {.bold = place.value}));
     // The captions were measured against the Windows rendering of Arial; Liberation Sans comes
     // out a pixel or two wider at 11 px, so a caption may reach past its label to the right
     // (where nothing else lies) rather than lose its colon.
     const int width =
-        spec.value
-            ? spec.width
-            : std::max(spec.width, label->fontMetrics().horizontalAdvance(label->text()) + 1);
-    label->setGeometry(spec.left, spec.top, width, spec.height);
+        place.value
+            ? place.width
+            : std::max(place.width, label->fontMetrics().horizontalAdvance(label->text()) + 1);
+    label->setGeometry(place.left, place.top, width, place.height);
     QPalette lp = label->palette();
-    lp.setColor(QPalette::WindowText, spec.value ? QColor(Qt::white) : QColor(192, 192, 192));
+    lp.setColor(QPalette::WindowText, place.value ? QColor(Qt::white) : QColor(192, 192, 192));
     label->setPalette(lp);
-    label->setAlignment((spec.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    label->setAlignment((place.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
   }
   move(0, 0);
+}
+
+void AboutForm::closeEvent(QCloseEvent* event) {
+  event->accept();  // hides it; it is shown again where it was left
+  if (onClose_) onClose_();
 }
 
 void AboutForm::ShowOrRaise() {

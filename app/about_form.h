@@ -4,6 +4,7 @@
 // hides it. GUI thread only.
 
 #include <QWidget>
+#include <functional>
 
 namespace floemark::app {
 
@@ -14,6 +15,15 @@ class AboutForm : public QWidget {
   AboutForm();
   // PM_1About: shows the one about window, or brings it to the front when it is open.
   void ShowOrRaise();
+  // What closing the about window hands the focus back to (the desktop gives it to the main
+  // window; with no window manager nobody would).
+  void SetOnClose(std::function<void()> onClose) { onClose_ = std::move(onClose); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::function<void()> onClose_;
 };
 
 }  // namespace floemark::app

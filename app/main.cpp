@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   splash.ShowCentred();
   console.SetPopupMenu(splash.Menu());
   console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
+  about.SetOnClose([&console] { console.Activate(); });
 
   console.ShowOffScreen();
   return QApplication::exec();

@@ -11,6 +11,7 @@
 #include "app/about_form.h"
 #include "app/console_window.h"
 #include "app/fonts.h"
+#include "app/side_window.h"
 #include "app/geometry.h"
 #include "app/pictures.h"
 #include "app/shell.h"
@@ -60,15 +61,7 @@ SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
                            Qt::MSWindowsFixedSizeDialogHint),
       console_(console),
       about_(about) {
-  setObjectName(QStringLiteral("SplashForm"));
-  setWindowTitle(QStringLiteral("About Floemark..."));
-  setFixedSize(246, 306);
-  setAttribute(Qt::WA_QuitOnClose, false);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, Qt::black);
-  setPalette(pal);
-  setAutoFillBackground(true);
-  setFont(MsSansSerifFont(11));
+  SetUpSideWindow(this, "SplashForm", QStringLiteral("About Floemark..."), {246, 306});
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("Im_Piccina"));

@@ -102,6 +102,33 @@ TEST_F(ConsoleWindowTest, HiddenComponentsLetTheMouseThrough) {
   EXPECT_EQ(window_.pos(), now);
 }
 
+TEST_F(ConsoleWindowTest, ConsoleButtonsClickOnReleaseOverThemAndOncePerDoubleClick) {
+  Panel& panel = window_.Form().Components;
+  const QPoint power(118, 334);  // Puls_Power: 104, 320, 28 x 28
+  Send(QEvent::MouseButtonPress, power, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(panel.Picture(Puls_Power), kNoPicture);  // nothing until the release
+  Send(QEvent::MouseButtonRelease, power, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(panel.Picture(Puls_Power), Puls_On);
+  EXPECT_EQ(panel.Hint(Puls_Power), "Press to turn game off");
+  EXPECT_TRUE(panel.TakeDamage().none());  // handed to the painter
+  // Released off the button: no click.
+  Send(QEvent::MouseButtonPress, power, Qt::LeftButton, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, {300, 300}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(panel.Picture(Puls_Power), Puls_On);
+  // The right button clicks nothing.
+  Send(QEvent::MouseButtonPress, power, Qt::RightButton, Qt::RightButton);
+  Send(QEvent::MouseButtonRelease, power, Qt::RightButton, Qt::NoButton);
+  EXPECT_EQ(panel.Picture(Puls_Power), Puls_On);
+  // A double click on the select button switches it once.
+  const QPoint select(158, 334);
+  Send(QEvent::MouseButtonPress, select, Qt::LeftButton, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, select, Qt::LeftButton, Qt::NoButton);
+  Send(QEvent::MouseButtonDblClick, select, Qt::LeftButton, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, select, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(panel.Picture(Puls_Select), Puls_Off);
+  EXPECT_TRUE(window_.Form().TwoPlayers);
+}
+
 TEST_F(ConsoleWindowTest, HeldKeyGivesKeyDownsOnlyUntilItsRealRelease) {
   Panel& panel = window_.Form().Components;
   auto key = [&](QEvent::Type type, int code, bool autoRepeat, const QString& text = {}) {

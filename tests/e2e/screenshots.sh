@@ -31,7 +31,9 @@ shot 246x306+389+231 "$root/docs/splash.png"           # the splash, centred on 
 xdotool mousemove 511 515 click 1                       # PLAY: the console goes to 141, 190
 sleep 0.7
 console=$(xwininfo -root -children | awk '/"Floemark Simulator".*741x388/ {print $1}')
-xdotool mousemove 381 300 click 3                       # the menu, over the left screen
+xdotool mousemove 259 524 click 1                       # power on: 15 and 15
+sleep 0.3
+xdotool mousemove 426 408 click 3                       # the menu, between the screens
 sleep 0.7
 shot 741x388+141+190 "$root/docs/menu.png"
 xdotool key Escape

@@ -1,7 +1,8 @@
 #!/bin/bash
 # End-to-end test of the real program's shell under Xvfb, driven with xdotool.
 #   shell_test.sh REPO_ROOT FLOEMARK_BINARY SCENARIO PROBE_BINARY
-# SCENARIO is "startup" (splash, PLAY, a held key, drag, menu, F1, F2, Esc) or "missing-sound"
+# SCENARIO is "startup" (splash, PLAY, a held key, drag, menu, F1, F2, Esc), "game" (power on
+# shows the scores, SHIFT starts a game whose vulture flies 3400 ms later) or "missing-sound"
 # (the error box of a missing SOUND/START.WAV before the splash, and the program going on).
 # PROBE_BINARY is floemark-e2e-probe, which reads pixels of a window.
 set -u
@@ -77,7 +78,7 @@ silent_wav() {
 sounds="START TEMPO GOT BLOCK BONUS BOMBED OVER"
 complete=yes
 for s in $sounds; do [ -f "$root/SOUND/$s.WAV" ] || complete=no; done
-if [ "$scenario" = startup ] && [ $complete = yes ]; then
+if [ "$scenario" != missing-sound ] && [ $complete = yes ]; then
   work=$root
 else
   work="$tmp/work"
@@ -138,6 +139,59 @@ on_screen() {
   local g; read -r x y w h _ <<<"$(geometry "$1")"
   [ $((x + w)) -gt 0 ] && [ $((y + h)) -gt 0 ] && [ "$x" -lt 1024 ] && [ "$y" -lt 768 ]
 }
+
+
+# region X Y W H: the checksum of a rectangle of the console's client area.
+region() { "$probe" "$console" "$@" | cut -d' ' -f1; }
+changed() { [ "$(region "$1" "$2" "$3" "$4")" != "$5" ]; }
+
+if [ "$scenario" = game ]; then
+  wait_until 15 has splash_window || fail "no splash window"
+  wait_until 10 has console_window || fail "no console window"
+  console=$(console_window)
+  xdotool mousemove $((389 + 122)) $((231 + 284)) click 1
+  wait_until 10 at "$console" "141 190" || fail "PLAY: console at $(position "$console")"
+  # The eight score places, both scores on both screens.
+  slots="88,195 99,195 254,195 265,195 457,196 468,196 623,196 634,196"
+  declare -A blank
+  for s in $slots; do blank[$s]=$(region ${s%,*} ${s#*,} 7 11); done
+  xdotool mousemove $((141 + 118)) $((190 + 334)) click 1
+  for s in $slots; do
+    wait_until 5 changed ${s%,*} ${s#*,} 7 11 "${blank[$s]}" || fail "power on: score place $s blank"
+  done
+  note "power on shows both scores on both screens"
+  # The vulture's flight band over both screens, before and after the start delay.
+  penguin_top() { region 91 76 121 19; }
+  seal_top() { region 484 77 124 21; }
+  before_p=$(penguin_top)
+  before_s=$(seal_top)
+  xdotool windowfocus "$console" key shift
+  start=$(date +%s%N)
+  wait_until 5 sh -c "[ \"\$('$probe' $console 91 76 121 19 | cut -d' ' -f1)\" != $before_p ] ||
+    [ \"\$('$probe' $console 484 77 124 21 | cut -d' ' -f1)\" != $before_s ]" ||
+    fail "SHIFT: no vulture set up"
+  sleep 0.3
+  set_p=$(penguin_top)
+  set_s=$(seal_top)
+  sleep 1.5
+  [ "$(penguin_top)" = "$set_p" ] && [ "$(seal_top)" = "$set_s" ] ||
+    fail "the vulture moved during the start delay"
+  wait_until 8 sh -c "[ \"\$('$probe' $console 91 76 121 19 | cut -d' ' -f1)\" != $set_p ] ||
+    [ \"\$('$probe' $console 484 77 124 21 | cut -d' ' -f1)\" != $set_s ]" ||
+    fail "the vulture did not start to fly"
+  elapsed=$((($(date +%s%N) - start) / 1000000))
+  # Its first step comes one step (700 ms) after the 3400 ms start delay.
+  [ $elapsed -ge 3900 ] || fail "the vulture flew after $elapsed ms, before the start delay"
+  note "SHIFT starts a game; the vulture's first step after $elapsed ms"
+  xdotool windowfocus "$console" key Escape
+  wait_until 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Esc did not end the game"
+  wait "$app_pid"
+  status=$?
+  app_pid=""
+  [ $status = 0 ] || fail "exit status $status"
+  note "Esc in the middle of a game ends the program with status 0"
+  exit 0
+fi
 
 if [ "$scenario" = missing-sound ]; then
   wait_until 15 has other_titled || fail "no error box at start"
@@ -203,6 +257,14 @@ xdotool keyup z
 wait_until 5 sh -c "[ \"\$('$probe' $console 222 313 31 38 | cut -d' ' -f1)\" = $at_rest ]" ||
   fail "Z released: its key indicator did not come back"
 note "a held key hides its indicator until it is released"
+
+# ---- A click on the power switch reaches the game: the switch shows its "on" picture ----
+power_switch() { "$probe" "$console" 104 320 28 28 | cut -d' ' -f1; }
+off=$(power_switch)
+xdotool mousemove $((141 + 118)) $((190 + 334)) click 1
+wait_until 5 sh -c "[ \"\$('$probe' $console 104 320 28 28 | cut -d' ' -f1)\" != $off ]" ||
+  fail "the power switch did not change its look"
+note "a click on the power switch switches it"
 
 # ---- A left-button drag on the photograph moves the window by the mouse's travel ----
 xdotool mousemove 161 210 mousedown 1

@@ -1,0 +1,110 @@
+// The splash and about windows with the console (offscreen): PLAY, the menu, the about window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+
+#include "app/about_form.h"
+#include "app/console_window.h"
+#include "app/geometry.h"
+#include "app/splash_form.h"
+#include "game/virtual_clock.h"
+#include "sound/null_output.h"
+
+namespace floemark::app {
+namespace {
+
+class ShellWindowsTest : public ::testing::Test {
+ protected:
+  ShellWindowsTest()
+      : audio_(clock_),
+        console_(clock_, audio_, pictures_, [](const QString&) {}),
+        splash_(console_, about_) {}
+
+  VirtualClock clock_;
+  sound::NullOutput audio_;
+  PanelPictures pictures_;
+  ConsoleWindow console_;
+  AboutForm about_;
+  SplashForm splash_;
+};
+
+TEST_F(ShellWindowsTest, PlayCentresTheConsoleAndHidesTheSplashForGood) {
+  splash_.ShowCentred();
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  EXPECT_EQ(splash_.pos(), QPoint((screen.width() - 246) / 2, (screen.height() - 306) / 2));
+  EXPECT_TRUE(splash_.isVisible());
+  splash_.Puls_PlayClick();
+  const Point centre = CentredPosition(screen.width(), screen.height(), 741, 388);
+  EXPECT_EQ(console_.pos(), QPoint(centre.x, centre.y));
+  EXPECT_FALSE(splash_.isVisible());
+}
+
+TEST_F(ShellWindowsTest, MenuItemsShortcutsAndTheirPlaceOnTheConsole) {
+  QMenu* menu = splash_.Menu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->parent(), &splash_);  // owned by the splash, opened on the console
+  QStringList items;
+  for (QAction* a : menu->actions())
+    items << (a->isSeparator() ? QStringLiteral("-") : a->text() + " " + a->shortcut().toString());
+  EXPECT_EQ(items, (QStringList{"About... F1", "-", "View 'Readme.txt' F2",
+                                "View 'Whatsnew.txt' F3", "-", "E&xit Esc"}));
+  EXPECT_EQ(menu->defaultAction(), menu->actions().first());
+  EXPECT_TRUE(menu->actions().first()->font().bold());
+  console_.SetPopupMenu(menu);
+  // The shortcuts act only while the console window itself has the focus.
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator()) continue;
+    EXPECT_EQ(a->shortcutContext(), Qt::WidgetShortcut) << a->text().toStdString();
+    EXPECT_TRUE(console_.actions().contains(a)) << a->text().toStdString();
+  }
+}
+
+TEST_F(ShellWindowsTest, OneAboutWindowShownWhereItWasLeft) {
+  int closed = 0;
+  about_.SetOnClose([&] { ++closed; });
+  EXPECT_FALSE(about_.isVisible());
+  EXPECT_EQ(about_.pos(), QPoint(0, 0));
+  splash_.PM_1AboutClick();
+  splash_.PM_1AboutClick();
+  EXPECT_TRUE(about_.isVisible());
+  about_.move(40, 30);
+  about_.close();
+  EXPECT_FALSE(about_.isVisible());
+  EXPECT_EQ(closed, 1);
+  splash_.PM_1AboutClick();
+  EXPECT_EQ(about_.pos(), QPoint(40, 30));
+  EXPECT_EQ(about_.size(), QSize(275, 224));
+  EXPECT_EQ(about_.windowTitle(), QStringLiteral("About the author..."));
+}
+
+TEST_F(ShellWindowsTest, LinksAreTheTextsTheyOpenAndLeadNowhereReal) {
+  const auto* http = splash_.findChild<QLabel*>(QStringLiteral("La_Http"));
+  const auto* mail = splash_.findChild<QLabel*>(QStringLiteral("La_Email"));
+  ASSERT_TRUE(http && mail);
+  EXPECT_EQ(http->text(), QString::fromLatin1(kWebLink));
+  EXPECT_EQ(mail->text(), QString::fromLatin1(kMailLink));
+  EXPECT_TRUE(http->text().contains(QStringLiteral(".example.org")));
+  EXPECT_TRUE(mail->text().startsWith(QStringLiteral("mailto:")));
+  EXPECT_TRUE(mail->text().endsWith(QStringLiteral("@example.org")));
+  // Arial's stand-in with Arial's metrics, or the fixed labels would overflow.
+  EXPECT_EQ(QFontInfo(http->font()).family(), QStringLiteral("Liberation Sans"));
+  // Every label's text fits its fixed size in the fonts the program asks for.
+  for (const QLabel* label : splash_.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+        << label->objectName().toStdString();
+  }
+  for (const QLabel* label : about_.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+        << label->objectName().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace floemark::app

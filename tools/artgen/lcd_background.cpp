@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/artgen/artgen.h"
+#include "tools/artgen/lcd_screens.h"
 
 namespace floemark::artgen {
 
@@ -38,7 +39,7 @@ QList<QRgb> Palette() {
 }
 
 // Rows of the band and its horizon, free of opaque segments on both screens.
-constexpr int kSeaTop = 33, kHorizonRow = 57;
+constexpr int kSeaTop = 33, kHorizonRow = kScreenHorizonRow;
 // The far floes sitting on the horizon: left edge, width and height in pixels.
 struct Floe {
   int x, width, height;
@@ -116,6 +117,13 @@ QImage DrawScreenBackground(bool seal) {
   const int floe = seal ? 113 : 111;
   Fill(img, 1, floe, kWidth - 2, 1, kHorizon);
   for (int x = 25; x < 157; x += 9) Fill(img, x, floe + 2, 5, 1, kFloeEdge);
+  if (!seal) {
+    // A shelf of ice at the penguin's supply end: the penguin at position 1 and the supply
+    // block stand higher in the screen than the penguin in the lanes, and stand on it.
+    constexpr int kShelf = 104, kShelfEnd = 44;
+    Fill(img, 1, kShelf, kShelfEnd - 1, 1, kFloeEdge);
+    Fill(img, kShelfEnd - 1, kShelf, 1, floe - kShelf, kFloeEdge);
+  }
 
   // The names over the score places: the seal's score at the left, the penguin's at the right.
   const int label = floe == 111 ? 114 : 115;

@@ -3,10 +3,31 @@
 
 #include "tools/artgen/lcd_figures.h"
 #include "tools/artgen/lcd_props.h"
+#include "tools/artgen/lcd_screens.h"
 
 namespace floemark::artgen {
 
-void DrawKnockedOut(Canvas& c, bool seal, bool mirror) {
+using panel::Component;
+using panel::Info;
+
+void FillAcrossHorizon(Canvas& figure, Component segment) {
+  const panel::Rect& own = Info(segment).rect;
+  const Component screen = Info(panel::Im_ScreenLeft).rect.Intersects(own) ? panel::Im_ScreenLeft
+                                                                           : panel::Im_ScreenRight;
+  const int horizon = Info(screen).rect.top + kScreenHorizonRow - own.top;
+  for (int y = horizon - 2; y <= horizon; ++y) {
+    int first = figure.width(), last = -1;
+    for (int x = 0; x < figure.width(); ++x) {
+      if (figure.At(x, y)) {
+        first = std::min(first, x);
+        last = x;
+      }
+    }
+    for (int x = first; x <= last; ++x) figure.Set(x, y, true);
+  }
+}
+
+void DrawKnockedOut(Canvas& c, Component segment, bool seal, bool mirror) {
   const double w = c.width(), h = c.height();
   // The figure takes the bottom of the canvas and leaves the top rows to the stars.
   const double s = std::min((h - 6) / 26, w / 23);
@@ -17,6 +38,7 @@ void DrawKnockedOut(Canvas& c, bool seal, bool mirror) {
   } else {
     DrawPenguin(c, p, Pose::Dazed);
   }
+  FillAcrossHorizon(c, segment);
   // Three stars circling over the head, the middle one largest.
   c.SetPlace({});
   const int head = int(p.x + (mirror ? -s : s) * 7.5), top = int(std::max(0.0, p.y - 6));

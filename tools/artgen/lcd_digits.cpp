@@ -6,17 +6,19 @@ namespace floemark::artgen {
 namespace {
 
 // The bars a..g on the 7 x 11 grid: a top, b upper right, c lower right, d bottom, e lower left,
-// f upper left, g middle. Their ends are cut at an angle so that neighbouring bars do not touch.
+// f upper left, g middle. The upright bars run the full height of their half, tapering at both
+// ends, and the crossbars are a single row: a 1 of two upright bars then stands as tall as the
+// other digits, instead of a short broken stroke that reads as an i.
 const std::vector<const char*> kBars[7] = {
-    {".#####.", "..###.."},                        // a, rows 0..1
-    {"......#", ".....##", ".....##", ".....##"},  // b, rows 1..4
-    {".....##", ".....##", ".....##", "......#"},  // c, rows 6..9
-    {"..###..", ".#####."},                        // d, rows 9..10
-    {"##.....", "##.....", "##.....", "#......"},  // e, rows 6..9
-    {"#......", "##.....", "##.....", "##....."},  // f, rows 1..4
-    {".#####."},                                   // g, row 5
+    {".#####."},                                              // a, row 0
+    {"......#", ".....##", ".....##", ".....##", "......#"},  // b, rows 0..4
+    {"......#", ".....##", ".....##", ".....##", "......#"},  // c, rows 6..10
+    {".#####."},                                              // d, row 10
+    {"#......", "##.....", "##.....", "##.....", "#......"},  // e, rows 6..10
+    {"#......", "##.....", "##.....", "##.....", "#......"},  // f, rows 0..4
+    {".#####."},                                              // g, row 5
 };
-constexpr int kBarRow[7] = {0, 1, 6, 9, 6, 1, 5};
+constexpr int kBarRow[7] = {0, 0, 6, 10, 6, 0, 5};
 
 // Which bars light for each digit, as the letters a..g.
 constexpr const char* kDigitBars[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",

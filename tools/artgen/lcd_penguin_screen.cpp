@@ -23,9 +23,11 @@ constexpr BombCell kBombs[] = {
 };
 
 // Where the penguin stands in each body segment: feet on the bottom row of the rectangle.
-constexpr Place kPengo1{3, 3}, kPengo2{0, 1}, kPengo3{1, 1}, kPengo4{0, 2};
+constexpr Place kPengo1{3, 3}, kPengo2{0, 1}, kPengo3{3, 1}, kPengo4{0, 2};
 constexpr Place kPengo5{26, 2, 1, true};
 constexpr Place kEatP1{1, 3};
+// The console row of the edge of the floe the penguin stands on.
+constexpr int kFloeEdgeRow = 186;
 constexpr Place kSealEatP1{23.5, 1, 1, true};
 
 // The raised flipper rises behind the head: a pixel of grey around the head keeps the two apart.
@@ -66,10 +68,14 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
     case Im_BlockP2:
     case Im_BlockP3:
     case Im_BlockP4:
-    case Im_BlockP5A:
     case Im_BlockP5B:
     case Im_BlockP5C:
       DrawIceBlock(k, true);
+      return true;
+    case Im_BlockP5A:
+      // The foot of the ladder: its rectangle reaches a row past the edge of the floe, so the
+      // block stops where the penguins' feet do, on the row above the edge.
+      DrawIceBlock(k, true, kFloeEdgeRow - Info(c).rect.top);
       return true;
     case Im_Pengo1:
       DrawPenguin(k, kPengo1, Pose::FlipperDown);
@@ -105,6 +111,7 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
       return true;
     case Im_P_Lift:
       DrawPenguin(k, {1, 1}, Pose::Cheering);
+      FillAcrossHorizon(k, c);
       return true;
     case Im_P_EatP1:
       DrawPenguin(k, kEatP1, Pose::Feasting);
@@ -125,10 +132,10 @@ bool DrawPenguinScreenSegment(Component c, Canvas& k) {
       DrawFish(k, {2.5, 0.2}, {2.5, 6.5}, 3.6);
       return true;
     case Im_P_DieP:
-      DrawKnockedOut(k, false, false);
+      DrawKnockedOut(k, c, false, false);
       return true;
     case Im_S_DieP:
-      DrawKnockedOut(k, true, true);
+      DrawKnockedOut(k, c, true, true);
       return true;
     case Im_P_Bang:
       DrawExplosion(k);

@@ -40,8 +40,8 @@ void DrawBomb(Canvas& c, double size, bool fuseRight) {
   if (tall || w - d > 4) DrawStar(c, spark.x, spark.y, 1.5);
 }
 
-void DrawIceBlock(Canvas& c, bool facesRight) {
-  const double w = c.width(), h = c.height();
+void DrawIceBlock(Canvas& c, bool facesRight, int rows) {
+  const double w = c.width(), h = rows > 0 ? rows : c.height();
   const double k = 3;  // depth of the top and side faces
   c.SetPlace(facesRight ? Place{} : Place{w, 0, 1, true});
   // Top and side faces solid, split by a bright edge; the front face is an outline with a glint.
@@ -124,11 +124,32 @@ void DrawStar(Canvas& c, double cx, double cy, double reach) {
 
 void DrawShoulder(Canvas& body, Component bodySegment, Component restingArm) {
   const panel::Rect arm = Info(restingArm).rect, own = Info(bodySegment).rect;
-  const double end = arm.left + arm.width - own.left;
-  const double top = arm.top - own.top, rows = arm.height * 0.6;
-  body.SetPlace({});
-  body.Polygon(
-      {{end - 1.5, top}, {end + 4, top}, {end + 4.5, top + rows + 1.5}, {end - 1.5, top + rows}});
+  // The resting flipper hangs from its top rows at the right edge of its rectangle.
+  const int end = arm.left + arm.width - own.left;
+  const double top = arm.top - own.top, rows = arm.height * 0.55;
+  auto leftmost = [&](int y) {
+    for (int x = 0; x < body.width(); ++x) {
+      if (body.At(x, y)) return x;
+    }
+    return body.width();
+  };
+  // A rounded swell of the chest from the flipper's root back into the body, so that with the
+  // flipper raised the body shows a full chest and not a stub of arm.
+  const double cy = top + rows / 2;
+  const int edge = leftmost(int(cy));
+  const double rx = edge - end + 1, ry = std::max(rows / 2 + 2, rx);
+  if (rx <= 0) return;
+  for (int y = int(cy - ry); y <= int(cy + ry); ++y) {
+    const double t = (y + 0.5 - cy) / ry;
+    if (t * t >= 1) continue;
+    // Where the body's own edge falls back (the neck above the chest), the swell stops, so that
+    // it never stands apart from the body as a sliver.
+    const int own = leftmost(y);
+    if (own > edge + 1) continue;
+    for (int x = int(std::ceil(edge - rx * std::sqrt(1 - t * t) - 0.5)); x < own; ++x) {
+      body.Set(x, y, true);
+    }
+  }
 }
 
 void DrawRestingFlipper(Canvas& c, bool mirror) {
@@ -146,8 +167,16 @@ void DrawRestingFlipper(Canvas& c, bool mirror) {
 void DrawRaisedFlipper(Canvas& c, bool mirror) {
   const double w = c.width(), h = c.height();
   c.SetPlace(mirror ? Place{w, 0, 1, true} : Place{});
-  // Flung up and forward beside the head, its root hidden behind it.
-  c.Line({w - 1.2, h - 0.5}, {1.4, 1.4}, std::min(w * 0.5, 2.8));
+  // Flung up and forward beside the head, its root hidden behind it: a paddle broad at the
+  // root and rounded at the tip, bowed forward like a flipper, not a straight stick.
+  c.Polygon({{w, h},
+             {w * 0.25, h},
+             {0.6, h * 0.55},
+             {0.2, h * 0.2},
+             {1.2, 0},
+             {2.6, h * 0.12},
+             {w * 0.7, h * 0.45},
+             {w, h * 0.55}});
   c.SetPlace({});
 }
 

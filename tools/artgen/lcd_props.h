@@ -17,8 +17,9 @@ Place From(panel::Component c, panel::Component frame, Place p);
 // A round bomb of diameter `size` standing at the bottom of the canvas, its lit fuse curling up
 // to the right (or to the left) into the free room.
 void DrawBomb(Canvas& c, double size, bool fuseRight);
-// An ice block seen from the front, its top and side faces toward the right (or the left).
-void DrawIceBlock(Canvas& c, bool facesRight);
+// An ice block seen from the front, its top and side faces toward the right (or the left), in
+// the top `rows` rows of the canvas (all of them when 0).
+void DrawIceBlock(Canvas& c, bool facesRight, int rows = 0);
 // A piece of ice-brick wall filling the canvas, in perspective like the block.
 void DrawWall(Canvas& c, bool facesRight);
 // The vulture flying right across the top, in the design box 30 x 18 scaled to the canvas; it

@@ -9,6 +9,10 @@ namespace floemark::artgen {
 
 bool DrawPenguinScreenSegment(panel::Component c, Canvas& k);
 bool DrawSealScreenSegment(panel::Component c, Canvas& k);
+// The row of a screen background, from its top, where the open sea meets the sky: the line
+// shows through every white pixel of a transparent segment lying across it.
+inline constexpr int kScreenHorizonRow = 57;
+
 // A digit glyph in seven-segment style, filling its 7 x 11 canvas.
 void DrawDigit(Canvas& k, int digit);
 

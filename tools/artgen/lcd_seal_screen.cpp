@@ -121,10 +121,10 @@ bool DrawSealScreenSegment(Component c, Canvas& k) {
       DrawFish(k, {6.5, 0.5}, {2.8, 7.5}, 4.2);
       return true;
     case Im_S_DieS:
-      DrawKnockedOut(k, true, true);
+      DrawKnockedOut(k, c, true, true);
       return true;
     case Im_P_DieS:
-      DrawKnockedOut(k, false, false);
+      DrawKnockedOut(k, c, false, false);
       return true;
     case Im_S_Bang:
       DrawExplosion(k);

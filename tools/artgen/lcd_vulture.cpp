@@ -1,5 +1,6 @@
 // The vulture: a dark bird flying right along the top edge, bald head on a bare neck, a hooked
 // beak, finger feathers at the wing tips. Outlines are in its design box of 30 x 18.
+#include <algorithm>
 #include <vector>
 
 #include "tools/artgen/lcd_props.h"
@@ -22,6 +23,8 @@ const std::vector<Pt> kNearWingDown = {
 const std::vector<Pt> kFarWingDown = {
     {16, 10.5}, {19.5, 13.5}, {20.5, 16.5}, {18.8, 15.6}, {17.8, 16.8}, {15.5, 12.5}};
 const std::vector<Pt> kTail = {{9, 9}, {2.5, 9.5}, {1.5, 12}, {5, 11.5}, {9, 11.5}};
+// The top of the head, the highest point of the bird with its wings down.
+constexpr double kTopWingsDown = 3.2;
 const std::vector<Pt> kBeak = {{25, 3.8}, {28.5, 4.3}, {29.7, 6.3}, {29, 8.2}, {28.2, 6.6},
                                {25.2, 6.8}};
 // clang-format on
@@ -30,7 +33,16 @@ const std::vector<Pt> kBeak = {{25, 3.8}, {28.5, 4.3}, {29.7, 6.3}, {29, 8.2}, {
 
 void DrawVulture(Canvas& c, bool wingsUp) {
   const double sx = c.width() / 30.0, sy = c.height() / 18.0;
-  c.SetPlace({0, 0, sx, false, sy / sx});
+  // A rectangle flatter than the design box is not squashed into: with its wings down the bird
+  // leaves the top of the box empty, so it rises into that room at its own proportions (and is
+  // made smaller only if that is not enough). A taller one just gives the wings a fuller beat.
+  if (sy < sx) {
+    const double top = wingsUp ? 0 : kTopWingsDown;
+    const double s = std::min(sx, c.height() / (18 - top));
+    c.SetPlace({(c.width() - 30 * s) / 2, c.height() - 18 * s, s});
+  } else {
+    c.SetPlace({0, 0, sx, false, sy / sx});
+  }
   c.Polygon(wingsUp ? kNearWingUp : kNearWingDown);
   c.Polygon(wingsUp ? kFarWingUp : kFarWingDown);
   c.Ellipse(14.5, 9.5, 6.5, 3);  // body

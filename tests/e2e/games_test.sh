@@ -12,51 +12,14 @@ binary=$(realpath "$2")
 play=$(realpath "$3")
 scenario=$4
 shots=${5:+$(realpath "$5")}
-tmp=$(mktemp -d)
-app_pid=""
-xvfb_pid=""
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- program output:" >&2
-  cat "$tmp/out" >&2 2>/dev/null
-  exit 1
-}
-
-wait_until() {
-  local limit=$(($1 * 10)); shift
-  local i
-  for ((i = 0; i < limit; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-wait_until 10 test -s "$tmp/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$tmp/display")"
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$tmp/xdg"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-
-# The program's working folder: the repository's sounds, or silent stand-ins for missing ones.
+# The program's working folder, with the repository's documents and sounds.
 work="$tmp/work"
 mkdir -p "$work/SOUND"
 for f in README.TXT WHATSNEW.TXT; do [ -f "$root/$f" ] && cp "$root/$f" "$work/"; done
 for s in START TEMPO GOT BLOCK BONUS BOMBED OVER; do
-  if [ -f "$root/SOUND/$s.WAV" ]; then cp "$root/SOUND/$s.WAV" "$work/SOUND/"
-  else sox -n -r 22050 -c 1 -b 16 "$work/SOUND/$s.WAV" synth 0.2 sine 440 vol 0 || fail "sox"; fi
+  cp "$root/SOUND/$s.WAV" "$work/SOUND/" || fail "SOUND/$s.WAV is missing"
 done
 (cd "$work" && exec "$binary") >"$tmp/out" 2>&1 &
 app_pid=$!

@@ -10,48 +10,7 @@ root=$1
 binary=$2
 scenario=$3
 probe=$4
-tmp=$(mktemp -d)
-app_pid=""
-xvfb_pid=""
-
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- windows:" >&2
-  xwininfo -root -children 2>/dev/null | grep -v 'has no name' >&2
-  echo "--- program output:" >&2
-  cat "$tmp/out" >&2 2>/dev/null
-  exit 1
-}
-note() { echo "ok: $*"; }
-
-# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds.
-wait_until() {
-  local limit=$(($1 * 10)); shift
-  local i
-  for ((i = 0; i < limit; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# ---- An X server of our own on a free display ----
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-wait_until 10 test -s "$tmp/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$tmp/display")"
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$tmp/xdg"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 # The desktop's handler: a stub that notes what it was asked to open.
 mkdir -p "$tmp/bin"

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 
 #include "app/title.h"
-#include "game/error.h"
+#include "base/error.h"
 
 namespace floemark::app {
 

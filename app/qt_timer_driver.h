@@ -9,7 +9,7 @@
 #include <array>
 #include <functional>
 
-#include "game/timer.h"
+#include "base/timer.h"
 
 namespace floemark::app {
 

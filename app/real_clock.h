@@ -2,7 +2,7 @@
 // The desktop's clock for the core: the UTC time of day for the random draw and a monotonic
 // millisecond count for the silent audio output. Any thread may call it.
 
-#include "game/clock.h"
+#include "base/clock.h"
 
 namespace floemark::app {
 

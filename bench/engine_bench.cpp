@@ -8,9 +8,9 @@
 #include <random>
 #include <string>
 
-#include "game/error.h"
+#include "base/error.h"
 #include "game/form1.h"
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/null_output.h"
 
 namespace floemark {

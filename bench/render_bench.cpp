@@ -7,7 +7,7 @@
 
 #include "app/panel_renderer.h"
 #include "game/form1.h"
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/null_output.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/channel.h"
 #include "sound/device_output.h"
 #include "sound/mixer.h"

@@ -1,5 +1,6 @@
 // The bombs and the vulture.
 #include "game/form1.h"
+#include "game/sides.h"
 
 namespace floemark {
 
@@ -28,46 +29,37 @@ void TForm1::TimerGiocoTimer() {
   bool endReached = false;
   bool caught = false;
   // A player whose hands are full can't catch: the bomb jumps straight to the explosion.
-  if (BombCell[m] == 2 && BombTarget[m] == 0 && BombLane[m] == PlayerPos[1] && HeldBomb[1] != 0) {
-    NascondiBombe(m);
-    BombCell[m] = 0;
-    MostraBombe(m);
-    endReached = true;
+  for (int p : kPlayers) {
+    const Side& side = kSides[p];
+    if (BombCell[m] == side.throwCell && BombTarget[m] == side.endCell &&
+        BombLane[m] == PlayerPos[p] && HeldBomb[p] != 0) {
+      NascondiBombe(m);
+      BombCell[m] = side.endCell;
+      MostraBombe(m);
+      endReached = true;
+    }
   }
-  if (BombCell[m] == 9 && BombTarget[m] == 11 && BombLane[m] == PlayerPos[2] && HeldBomb[2] != 0) {
+  if (!endReached && BombCell[m] != BombTarget[m]) {
+    // On its way to one end a bomb first climbs the other player's screen, toward the wall and
+    // the vulture at its top: into the wall, it rolls back from its next move on.
+    const int step = BombCell[m] > BombTarget[m] ? -1 : +1;
+    const Side& climbed = kSides[step < 0 ? kSeal : kPenguin];
     NascondiBombe(m);
-    BombCell[m] = 11;
-    MostraBombe(m);
-    endReached = true;
-  }
-  bool moved = false;
-  if (!endReached && BombCell[m] > BombTarget[m]) {
-    NascondiBombe(m);
-    --BombCell[m];
+    BombCell[m] += step;
     RedrawBombs();
-    moved = true;
-    // Climbing the seal's screen into the wall: it rolls back from its next move on.
-    if (BombCell[m] == 7 && BombLane[m] == WallLane) BombTarget[m] = 11;
-    caught = SnatchIfUnder(m, 6);
+    if (BombCell[m] == climbed.belowTop && BombLane[m] == WallLane)
+      BombTarget[m] = climbed.endCell;
+    caught = SnatchIfUnder(m, climbed.topCell);
   }
-  if (!moved && !endReached && BombCell[m] < BombTarget[m]) {
-    NascondiBombe(m);
-    ++BombCell[m];
-    RedrawBombs();
-    if (BombCell[m] == 4 && BombLane[m] == WallLane) BombTarget[m] = 0;
-    caught = SnatchIfUnder(m, 5);
+  for (int p : kPlayers) {
+    if (!endReached && BombCell[m] == kSides[p].catchCell && BombLane[m] == PlayerPos[p] &&
+        HeldBomb[p] == 0) {
+      HeldBomb[p] = m;
+      BombRolling[m] = false;
+      caught = true;
+    }
   }
-  if (!endReached && BombCell[m] == 1 && BombLane[m] == PlayerPos[1] && HeldBomb[1] == 0) {
-    HeldBomb[1] = m;
-    BombRolling[m] = false;
-    caught = true;
-  }
-  if (!endReached && BombCell[m] == 10 && BombLane[m] == PlayerPos[2] && HeldBomb[2] == 0) {
-    HeldBomb[2] = m;
-    BombRolling[m] = false;
-    caught = true;
-  }
-  if (BombCell[m] == BombTarget[m] && (BombCell[m] == 0 || BombCell[m] == 11)) endReached = true;
+  if (BombCell[m] == BombTarget[m] && IsEndCell(BombCell[m])) endReached = true;
   if (SoundOn) {
     MPlayer_Block.StopChannel();
     if (caught)
@@ -82,15 +74,17 @@ void TForm1::TimerGiocoTimer() {
 // the vulture snatched it during this pass.
 void TForm1::DropIfDue() {
   const int b = VultureBomb;
-  const bool overPenguin = VultureCell == 5;
-  const bool inner = (VultureCell == 5 || VultureCell == 6) && VultureLane >= 2 && VultureLane <= 4;
+  const int over = SideUnderVulture(VultureCell);
+  const bool inner = over != 0 && VultureLane >= 2 && VultureLane <= 4;
   if (b == 0 || !inner || BombPickedUp[b]) return;
   const int r = Random(3);
-  if (overPenguin ? r + VultureLane < 4 : r + VultureLane > 4) return;
+  // The draws that drop it: over the penguin the high ones (lane + r reaching 4), over the seal
+  // the low ones (lane + r not past 4).
+  if (kSides[over].passStep * (VultureLane + r - 4) < 0) return;
   NascondiBombe(b);
   BombLane[b] = VultureLane;
-  BombCell[b] = overPenguin ? 4 : 7;
-  BombTarget[b] = overPenguin ? 0 : 11;
+  BombCell[b] = kSides[over].belowTop;
+  BombTarget[b] = kSides[over].endCell;
   BombRolling[b] = true;
   MostraBombe(b);
   VultureBomb = 0;
@@ -103,14 +97,12 @@ void TForm1::Timer_AvvoltoioTimer() {
   NascondiAvvoltoio();
   if (VultureBomb != 0) NascondiBombe(VultureBomb);
   bool turned = false;
-  if (VultureCell == 5) {
-    if (++VultureLane == 5) {
-      VultureCell = 6;
-      turned = true;
-    }
-  } else if (VultureCell == 6) {
-    if (--VultureLane == 1) {
-      VultureCell = 5;
+  // Past the last lane of its pass over one screen the vulture turns over the other one.
+  if (const int over = SideUnderVulture(VultureCell); over != 0) {
+    VultureLane += kSides[over].passStep;
+    const Side& next = kSides[Opponent(over)];
+    if (VultureLane == next.passFirstLane) {
+      VultureCell = next.topCell;
       turned = true;
     }
   }

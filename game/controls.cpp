@@ -1,19 +1,27 @@
 // The six keys of the two players.
 #include "game/form1.h"
+#include "game/sides.h"
 
 namespace floemark {
 namespace {
+// A step key's value is its direction along the player's positions.
+enum class KeyAction : std::int8_t { Attack = 0, TowardSupply = -1, TowardLadder = +1 };
+
 struct KeyInfo {
   std::uint16_t code;
   int player;
-  int action;  // 0 attack, -1 toward the supply, +1 toward the ladder
+  KeyAction action;
   Component indicator;
 };
-// In the order the key handlers compare them.
+// In the order the key handlers compare them. The seal's screen is mirrored, so its left arrow
+// walks toward its ladder.
 constexpr KeyInfo kKeys[] = {
-    {vk::Shift, 1, 0, Puls_PenguinAttack}, {vk::Z, 1, -1, Puls_PenguinLeft},
-    {vk::C, 1, +1, Puls_PenguinRight},     {vk::Ctrl, 2, 0, Puls_SealAttack},
-    {vk::Left, 2, +1, Puls_SealLeft},      {vk::Right, 2, -1, Puls_SealRight},
+    {vk::Shift, kPenguin, KeyAction::Attack, Puls_PenguinAttack},
+    {vk::Z, kPenguin, KeyAction::TowardSupply, Puls_PenguinLeft},
+    {vk::C, kPenguin, KeyAction::TowardLadder, Puls_PenguinRight},
+    {vk::Ctrl, kSeal, KeyAction::Attack, Puls_SealAttack},
+    {vk::Left, kSeal, KeyAction::TowardLadder, Puls_SealLeft},
+    {vk::Right, kSeal, KeyAction::TowardSupply, Puls_SealRight},
 };
 }  // namespace
 
@@ -22,10 +30,10 @@ void TForm1::FormKeyDown(std::uint16_t key) {
     if (key != k.code) continue;
     // The indicator shows the key pressed in, whatever the console is doing.
     Components.SetVisible(k.indicator, false);
-    if (k.action == 0)
+    if (k.action == KeyAction::Attack)
       StartOrAttack(k.player);
     else
-      Step(k.player, k.action);
+      Step(k.player, static_cast<int>(k.action));
     return;
   }
 }
@@ -40,28 +48,24 @@ void TForm1::FormKeyUp(std::uint16_t key) {
   }
 }
 
-namespace {
-bool IsPlayer(int p) { return p == 1 || p == 2; }
-bool IsBomb(int b) { return b == 1 || b == 2; }
-// The bomb cell at a player's feet.
-int CatchCell(int p) { return p == 1 ? 1 : 10; }
-}  // namespace
-
 void TForm1::Attack(int p) {
   if (!IsPlayer(p) || !InputEnabled[p] || KeyLatch[p]) return;
   // The press counts even when it finds nothing to do: a held SHIFT never acts twice.
   KeyLatch[p] = true;
-  const Segment supply = p == 1 ? Im_BlockP1A : Im_BlockS5A;
-  if (PlayerPos[p] == 1 && Shown(supply) && HandsEmpty[p]) TakeIce(p);
+  if (PlayerPos[p] == 1 && Shown(kSides[p].supply) && HandsEmpty[p]) TakeIce(p);
   if (HeldBomb[p] != 0) {
     // The keys stay shut while the arm is up; the arm timer opens them again.
     InputEnabled[p] = false;
-    const auto& figure = CharSegments[p][PlayerPos[p]];
-    Hide(figure[1]);
-    Show(figure[2]);
-    RimandaBomba(HeldBomb[p]);
-    if (ArmTimer[p] != nullptr) ArmTimer[p]->SetEnabled(true);
+    Throw(p);
   }
+}
+
+void TForm1::Throw(int p) {
+  const auto& figure = CharSegments[p][PlayerPos[p]];
+  Hide(figure[1]);
+  Show(figure[2]);
+  RimandaBomba(HeldBomb[p]);
+  if (ArmTimer[p] != nullptr) ArmTimer[p]->SetEnabled(true);
 }
 
 void TForm1::Step(int p, int direction) {
@@ -74,9 +78,7 @@ void TForm1::Step(int p, int direction) {
   // A bomb is held only in the three rolling lanes; a holder bumping into their edge uses up
   // the press without moving.
   if (HeldBomb[p] != 0 && (d < 0 ? PlayerPos[p] <= 2 : PlayerPos[p] >= 4)) return;
-  NascondiChar(p);
-  PlayerPos[p] += d;
-  MostraChar(p);
+  MoveChar(p, d);
   FollowOrCatch(p);
   if (!HandsEmpty[p]) CarryIce(p);
 }
@@ -92,10 +94,15 @@ void TForm1::FollowOrCatch(int p) {
     return;
   }
   if (held != 0) return;
-  // Stepping under a bomb that waits at the feet picks it up without a sound. When both wait
-  // there, both stop and the hands keep bomb 2; bomb 1 is caught when the arm comes down.
+  // Stepping under a bomb that waits at the feet picks it up without a sound.
+  CatchAtFeet(p);
+}
+
+// When both bombs wait at the feet, both stop and the hands keep bomb 2; bomb 1 is caught when
+// the arm comes down.
+void TForm1::CatchAtFeet(int p) {
   for (int b = 1; b <= 2; ++b) {
-    if (BombLane[b] == PlayerPos[p] && BombCell[b] == CatchCell(p)) {
+    if (BombLane[b] == PlayerPos[p] && BombCell[b] == kSides[p].catchCell) {
       HeldBomb[p] = b;
       BombRolling[b] = false;
     }
@@ -104,22 +111,15 @@ void TForm1::FollowOrCatch(int p) {
 
 void TForm1::RimandaBomba(int b) {
   if (!IsBomb(b)) return;
-  int next, target;
-  if (BombCell[b] == 1) {
-    next = 2;
-    target = 11;
-  } else if (BombCell[b] == 10) {
-    next = 9;
-    target = 0;
-  } else {
-    return;
-  }
+  // Only a bomb at somebody's feet can be thrown, back up the thrower's screen.
+  const int thrower = PlayerCatchingAt(BombCell[b]);
+  if (thrower == 0) return;
   NascondiBombe(b);
-  BombCell[b] = next;
+  BombCell[b] = kSides[thrower].throwCell;
   // Both bombs may have stood on the segment just cleared; every bomb in play is drawn again.
   if (BombInPlay[1]) MostraBombe(1);
   if (BombInPlay[2]) MostraBombe(2);
-  BombTarget[b] = target;
+  BombTarget[b] = kSides[Opponent(thrower)].endCell;
   BombRolling[b] = true;
 }
 
@@ -132,12 +132,7 @@ void TForm1::ArmReturn(int p) {
   Show(figure[1]);
   // While the arm was up the game tick saw full hands and left a bomb arriving at the feet
   // lying there; the free hand takes it now.
-  for (int b = 1; b <= 2; ++b) {
-    if (BombCell[b] == CatchCell(p) && BombLane[b] == PlayerPos[p]) {
-      HeldBomb[p] = b;
-      BombRolling[b] = false;
-    }
-  }
+  CatchAtFeet(p);
   if (ArmTimer[p] != nullptr) ArmTimer[p]->SetEnabled(false);
 }
 

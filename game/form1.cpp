@@ -3,17 +3,7 @@
 namespace floemark {
 
 TForm1::TForm1(Clock& clock, TimerDriver& timers, sound::AudioOutput& audio)
-    : Timer_Avvio(TimerId::Timer_Avvio, &timers),
-      Timer_Bonus(TimerId::Timer_Bonus, &timers),
-      Timer_Errore(TimerId::Timer_Errore, &timers),
-      Timer_Over(TimerId::Timer_Over, &timers),
-      Timer_Avvoltoio(TimerId::Timer_Avvoltoio, &timers),
-      Timer_Disturbi(TimerId::Timer_Disturbi, &timers),
-      Timer_Ghiaccio(TimerId::Timer_Ghiaccio, &timers),
-      TimerGioco(TimerId::TimerGioco, &timers),
-      TimerIA(TimerId::TimerIA, &timers),
-      TimerBraccio1(TimerId::TimerBraccio1, &timers),
-      TimerBraccio2(TimerId::TimerBraccio2, &timers),
+    : timerDriver_(timers),
       MPlayer_Music("MPlayer_Music", audio, 0),
       MPlayer_Tempo("MPlayer_Tempo", audio, 1),
       MPlayer_Block("MPlayer_Block", audio, 2),
@@ -23,10 +13,12 @@ TForm1::TForm1(Clock& clock, TimerDriver& timers, sound::AudioOutput& audio)
 TForm1::~TForm1() = default;
 
 Timer& TForm1::TimerById(TimerId id) {
-  Timer* all[kTimerCount] = {&Timer_Avvio,     &Timer_Bonus,    &Timer_Errore, &Timer_Over,
-                             &Timer_Avvoltoio, &Timer_Disturbi, &Timer_Ghiaccio, &TimerGioco,
-                             &TimerIA,         &TimerBraccio1,  &TimerBraccio2};
-  return *all[static_cast<int>(id)];
+  static constexpr Timer TForm1::*kMembers[] = {
+#define TIMER(name, ms) &TForm1::name,
+#include "base/timers.def"
+#undef TIMER
+  };
+  return this->*kMembers[static_cast<int>(id)];
 }
 
 const Timer& TForm1::TimerById(TimerId id) const {
@@ -34,19 +26,12 @@ const Timer& TForm1::TimerById(TimerId id) const {
 }
 
 void TForm1::OnTimer(TimerId id) {
-  switch (id) {
-    case TimerId::Timer_Avvio: return Timer_AvvioTimer();
-    case TimerId::Timer_Bonus: return Timer_BonusTimer();
-    case TimerId::Timer_Errore: return Timer_ErroreTimer();
-    case TimerId::Timer_Over: return Timer_OverTimer();
-    case TimerId::Timer_Avvoltoio: return Timer_AvvoltoioTimer();
-    case TimerId::Timer_Disturbi: return Timer_DisturbiTimer();
-    case TimerId::Timer_Ghiaccio: return Timer_GhiaccioTimer();
-    case TimerId::TimerGioco: return TimerGiocoTimer();
-    case TimerId::TimerIA: return TimerIATimer();
-    case TimerId::TimerBraccio1: return TimerBraccio1Timer();
-    case TimerId::TimerBraccio2: return TimerBraccio2Timer();
-  }
+  static constexpr void (TForm1::*kHandlers[])() = {
+#define TIMER(name, ms) &TForm1::name##Timer,
+#include "base/timers.def"
+#undef TIMER
+  };
+  (this->*kHandlers[static_cast<int>(id)])();
 }
 
 int TForm1::Random(int n) { return RandomDraw(clock_.TimeOfDayMs(), n); }

@@ -9,8 +9,8 @@
 #include <array>
 #include <cstdint>
 
-#include "game/clock.h"
-#include "game/timer.h"
+#include "base/clock.h"
+#include "base/timer.h"
 #include "panel/panel.h"
 #include "panel/segment_tables.h"
 #include "sound/channel.h"
@@ -22,6 +22,13 @@ using namespace panel;  // component names (Im_BombP35, Puls_Power, ...) read as
 // Windows virtual key codes, the codes the game compares.
 namespace vk {
 inline constexpr std::uint16_t Shift = 16, Ctrl = 17, Left = 37, Right = 39, C = 67, Z = 90;
+}
+
+// Who plays: two people, or the computer on one side.
+enum class PlayMode : std::uint8_t { TwoPeople = 0, ComputerPenguin = 1, ComputerSeal = 2 };
+// The player the computer plays (1 penguin, 2 seal), 0 when two people play.
+inline constexpr int ComputerPlayer(PlayMode m) {
+  return m == PlayMode::ComputerPenguin ? 1 : m == PlayMode::ComputerSeal ? 2 : 0;
 }
 
 class TForm1 : public SegmentTables {
@@ -40,22 +47,20 @@ class TForm1 : public SegmentTables {
   // Runs the handler of a timer that fired (the driver calls this; it does not check Enabled).
   void OnTimer(TimerId id);
 
-  void Timer_AvvioTimer();
-  void Timer_BonusTimer();
-  void Timer_ErroreTimer();
-  void Timer_OverTimer();
-  void Timer_AvvoltoioTimer();
-  void Timer_DisturbiTimer();
-  void Timer_GhiaccioTimer();
-  void TimerGiocoTimer();
-  void TimerIATimer();
-  void TimerBraccio1Timer();
-  void TimerBraccio2Timer();
+#define TIMER(name, ms) void name##Timer();
+#include "base/timers.def"
+#undef TIMER
 
   // ---- Components ----
   Panel Components;
-  Timer Timer_Avvio, Timer_Bonus, Timer_Errore, Timer_Over, Timer_Avvoltoio, Timer_Disturbi,
-      Timer_Ghiaccio, TimerGioco, TimerIA, TimerBraccio1, TimerBraccio2;
+
+ private:
+  TimerDriver& timerDriver_;  // before the timers, which are made with it
+
+ public:
+#define TIMER(name, ms) Timer name{TimerId::name, &timerDriver_};
+#include "base/timers.def"
+#undef TIMER
   sound::SoundChannel MPlayer_Music, MPlayer_Tempo, MPlayer_Block, MPlayer_Got;
 
   Timer& TimerById(TimerId id);
@@ -86,7 +91,7 @@ class TForm1 : public SegmentTables {
   bool InputEnabled[3] = {};
   bool IsHuman[3] = {};
   bool KeyLatch[3] = {};
-  std::int32_t GameMode = 0;  // 0 two people; 1 computer plays the penguin; 2 the seal
+  PlayMode GameMode = PlayMode::TwoPeople;
   std::int32_t Score[3] = {};
   std::int32_t BonusStep = 0;
   std::int32_t MovingBomb = 0;
@@ -96,6 +101,7 @@ class TForm1 : public SegmentTables {
   // ---- Drawing primitives (game/primitives.cpp). A place outside a table reads as empty. ----
   void MostraChar(int player);
   void NascondiChar(int player);
+  void MoveChar(int player, int step);  // hidden, moved step positions, shown again
   void MostraDisturbi(int lane);
   void NascondiDisturbi(int lane);
   void MostraAvvoltoio();
@@ -106,6 +112,9 @@ class TForm1 : public SegmentTables {
   void NascondiGhiaccio(int player);
   void MostraScaletta(int player);
   void NascondiScaletta();
+  // Every bomb segment of the rolling lanes and both outer places; the explosion pictures too
+  // when withExplosions.
+  void ClearBombs(bool withExplosions);
   void Spegni_LCD();
   void CalcolaScore(int player);
   // Show or hide one segment; kEmpty does nothing.
@@ -118,6 +127,12 @@ class TForm1 : public SegmentTables {
   void Prepara_Schermo();
   void Blocca_Timers();
   void ResumePlay(Timer& sequence);
+  // After an explosion or a bonus: the screen of the next round, a block still in somebody's
+  // hands carried to its carrier's start position.
+  void NewRound();
+  // The last point is lost: the pictures freeze as they are, the game-over jingle plays and the
+  // hold begins, ending the sequence that lost it.
+  void GameOverHold(Timer& sequence);
   // The attack/start key of a player, after its indicator has been hidden.
   void StartOrAttack(int player);
 
@@ -128,7 +143,9 @@ class TForm1 : public SegmentTables {
   // ---- Player controls (game/controls.cpp) ----
   void RimandaBomba(int b);
   void FollowOrCatch(int p);
+  void CatchAtFeet(int p);  // a bomb lying at the free hands' feet is held
   void Attack(int p);               // attack key accepted-path, steps 3..6
+  void Throw(int p);                // the held bomb goes back up, the arm raised until its timer
   void Step(int p, int direction);  // step key: -1 toward the supply, +1 toward the ladder
   void ArmReturn(int p);
 

@@ -1,11 +1,9 @@
 // The show/hide primitives: each draws one game element at the place its state names.
 // Arguments and places outside the game's ranges stand for no segment.
 #include "game/form1.h"
+#include "game/sides.h"
 
 namespace floemark {
-namespace {
-bool IsPlayer(int p) { return p == 1 || p == 2; }
-}  // namespace
 
 void TForm1::Show(Segment s) {
   if (s != kEmpty) Components.SetVisible(s, true);
@@ -36,6 +34,12 @@ void TForm1::NascondiChar(int player) {
     Hide(at[1]);
     Hide(at[2]);
   }
+}
+
+void TForm1::MoveChar(int player, int step) {
+  NascondiChar(player);
+  PlayerPos[player] += step;
+  MostraChar(player);
 }
 
 void TForm1::MostraDisturbi(int lane) {
@@ -77,6 +81,14 @@ void TForm1::NascondiScaletta() {
     for (int h = 1; h <= 3; ++h) Hide(LadderSegments[player][h]);
 }
 
+void TForm1::ClearBombs(bool withExplosions) {
+  for (int lane = 2; lane <= 4; ++lane)
+    for (int cell = 0; cell <= 11; ++cell)
+      if (withExplosions || !IsEndCell(cell)) Hide(BombSegments[lane][cell]);
+  Hide(Im_BombP11);
+  Hide(Im_BombS11);
+}
+
 void TForm1::Spegni_LCD() {
   for (int lane = 1; lane <= 4; ++lane) Hide(VultureSegments[5][lane]);
   for (int lane = 2; lane <= 5; ++lane) Hide(VultureSegments[6][lane]);
@@ -85,10 +97,7 @@ void TForm1::Spegni_LCD() {
                     Im_S_EatS1, Im_S_EatS2, Im_S_EatP1, Im_S_EatP2, Im_P_DieP, Im_S_DieP,
                     Im_S_DieS, Im_P_DieS})
     Hide(s);
-  for (int lane = 2; lane <= 4; ++lane)
-    for (int cell = 0; cell <= 11; ++cell) Hide(BombSegments[lane][cell]);
-  Hide(Im_BombP11);
-  Hide(Im_BombS11);
+  ClearBombs(true);
   for (int player = 1; player <= 2; ++player) {
     for (int pos = 1; pos <= 5; ++pos) {
       PlayerPos[player] = pos;
@@ -97,8 +106,7 @@ void TForm1::Spegni_LCD() {
     for (int pos = 1; pos <= 4; ++pos) Hide(IceSegments[player][pos]);
     for (int h = 1; h <= 3; ++h) Hide(LadderSegments[player][h]);
   }
-  Hide(Im_BlockP1A);
-  Hide(Im_BlockS5A);
+  for (int p : kPlayers) Hide(kSides[p].supply);
   for (int screen = 1; screen <= 2; ++screen)
     for (int player = 1; player <= 2; ++player)
       for (int digit = 1; digit <= 2; ++digit) {

@@ -1,5 +1,6 @@
 // The console's switches, the start keys and the start of a game and of each round.
 #include "game/form1.h"
+#include "game/sides.h"
 
 namespace floemark {
 
@@ -63,7 +64,9 @@ void TForm1::StartOrAttack(int player) {
   const int other = 3 - player;
   IsHuman[player] = true;
   IsHuman[other] = TwoPlayers;
-  GameMode = IsHuman[other] ? 0 : (player == 1 ? 2 : 1);
+  GameMode = IsHuman[other]  ? PlayMode::TwoPeople
+             : player == 1 ? PlayMode::ComputerSeal
+                           : PlayMode::ComputerPenguin;
   Spegni_LCD();
   Avvia_Gioco();
 }
@@ -131,12 +134,22 @@ void TForm1::Prepara_Schermo() {
   HeldBomb[2] = 0;
   VultureBomb = 1;
   MovingBomb = 1;
-  Timer_Ghiaccio.SetInterval(9400);
+  Timer_Ghiaccio.SetInterval(TimerLayoutInterval(TimerId::Timer_Ghiaccio));
+}
+
+void TForm1::NewRound() {
+  Prepara_Schermo();
+  for (int p : kPlayers) {
+    if (HandsEmpty[p]) continue;
+    NascondiGhiaccio(p);
+    IcePos[p] = PlayerPos[p];
+    MostraGhiaccio(p);
+  }
 }
 
 // Stops every timer in table order; intervals stay as they are.
 void TForm1::Blocca_Timers() {
-  for (int i = 0; i < kTimerCount; ++i) TimerById(static_cast<TimerId>(i)).SetEnabled(false);
+  for (TimerId id : kAllTimers) TimerById(id).SetEnabled(false);
 }
 
 // Hands play to the people after the start delay, an explosion or a bonus. The bombs start
@@ -150,7 +163,7 @@ void TForm1::ResumePlay(Timer& sequence) {
   Timer_Avvoltoio.SetEnabled(true);
   Timer_Disturbi.SetEnabled(true);
   Timer_Ghiaccio.SetEnabled(true);
-  if (GameMode > 0) TimerIA.SetEnabled(true);
+  if (GameMode != PlayMode::TwoPeople) TimerIA.SetEnabled(true);
   sequence.SetEnabled(false);
 }
 

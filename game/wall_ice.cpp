@@ -1,10 +1,8 @@
 // The wall, the ice supply, the ladders and the bonus.
 #include "game/form1.h"
+#include "game/sides.h"
 
 namespace floemark {
-namespace {
-bool IsPlayer(int p) { return p == 1 || p == 2; }
-}  // namespace
 
 // The wall moves at most one lane per step and never jumps over the middle lane; from the
 // middle it has three choices, from an edge two, which keeps it in the middle 3/7 of the time.
@@ -33,21 +31,15 @@ void TForm1::Timer_DisturbiTimer() {
 
 // One supply for both screens: it shows on both at once and stays until somebody takes it.
 void TForm1::Timer_GhiaccioTimer() {
-  Show(Im_BlockP1A);
-  Show(Im_BlockS5A);
+  for (int p : kPlayers) Show(kSides[p].supply);
   Timer_Ghiaccio.SetEnabled(false);
 }
 
 void TForm1::TakeIce(int p) {
   if (!IsPlayer(p)) return;
   // The opponent's screen loses the supply first, then the taker's own.
-  if (p == 1) {
-    Hide(Im_BlockS5A);
-    Hide(Im_BlockP1A);
-  } else {
-    Hide(Im_BlockP1A);
-    Hide(Im_BlockS5A);
-  }
+  Hide(kSides[Opponent(p)].supply);
+  Hide(kSides[p].supply);
   BlockSound();
   IcePos[p] = 1;
   MostraGhiaccio(p);
@@ -90,22 +82,12 @@ void TForm1::VerificaScaletta(int p) {
 }
 
 namespace {
-// The pictures of a bonus, by builder.
-struct BonusPictures {
-  Segment body5, lift, eat1Own, eat1Opp, eat2Own, eat2Opp;
-};
-constexpr BonusPictures kBonus[3] = {
-    {},
-    {Im_Pengo5, Im_P_Lift, Im_P_EatP1, Im_P_EatS1, Im_P_EatP2, Im_P_EatS2},
-    {Im_Seal1, Im_S_Lift, Im_S_EatS1, Im_S_EatP1, Im_S_EatS2, Im_S_EatP2},
-};
 // Step 7: the screen of a new round, and play resumes.
 void EndBonus(TForm1& f, int builder) {
-  const int opponent = 3 - builder;
   f.Timer_Bonus.SetEnabled(false);
-  f.NascondiChar(opponent);
-  f.Hide(kBonus[builder].eat1Own);
-  f.Hide(kBonus[builder].eat1Opp);
+  f.NascondiChar(Opponent(builder));
+  f.Hide(kSides[builder].eat1Own);
+  f.Hide(kSides[builder].eat1Opp);
   f.NascondiDisturbi(f.WallLane);
   // Both ladders start again from the ground, the loser's too.
   f.NascondiScaletta();
@@ -113,19 +95,10 @@ void EndBonus(TForm1& f, int builder) {
   f.LadderHeight[2] = 0;
   f.NascondiAvvoltoio();
   // Every bomb goes, but an explosion picture is not the bonus's to clear.
-  for (int lane = 2; lane <= 4; ++lane)
-    for (int cell = 1; cell <= 10; ++cell) f.Hide(f.BombSegments[lane][cell]);
-  f.Hide(panel::Im_BombP11);
-  f.Hide(panel::Im_BombS11);
-  f.Prepara_Schermo();
-  // A block still in somebody's hands goes with its carrier to the start position, as after an
-  // explosion, so it never floats where nobody stands.
-  for (int p = 1; p <= 2; ++p) {
-    if (f.HandsEmpty[p]) continue;
-    f.NascondiGhiaccio(p);
-    f.IcePos[p] = f.PlayerPos[p];
-    f.MostraGhiaccio(p);
-  }
+  f.ClearBombs(false);
+  // A block still in somebody's hands goes with its carrier, as after an explosion, so it never
+  // floats where nobody stands.
+  f.NewRound();
   f.ResumePlay(f.Timer_Bonus);
 }
 }  // namespace
@@ -134,9 +107,9 @@ void EndBonus(TForm1& f, int builder) {
 // steps take 6805 ms from the third block to the next round.
 void TForm1::Timer_BonusTimer() {
   ++BonusStep;
-  const int builder = LadderHeight[1] == 3 ? 1 : 2;
-  const int opponent = 3 - builder;
-  const BonusPictures& pic = kBonus[builder];
+  const int builder = LadderHeight[1] == 3 ? kPenguin : kSeal;
+  const int opponent = Opponent(builder);
+  const Side& pic = kSides[builder];
   switch (BonusStep) {
     case 1:
       Hide(pic.body5);
@@ -155,16 +128,10 @@ void TForm1::Timer_BonusTimer() {
       Show(pic.eat2Opp);
       --Score[opponent];
       CalcolaScore(opponent);
-      if (Score[1] == 0 || Score[2] == 0) {
-        // The last point: the pictures freeze as they are and the game-over hold begins.
-        MPlayer_Music.StopChannel();
-        MPlayer_Music.LoadCue(".\\SOUND\\OVER.WAV");
-        if (SoundOn) MPlayer_Music.PlayCue();
-        Timer_Bonus.SetEnabled(false);
-        Timer_Over.SetEnabled(true);
-      } else {
+      if (Score[1] == 0 || Score[2] == 0)
+        GameOverHold(Timer_Bonus);
+      else
         Timer_Bonus.SetInterval(300);
-      }
       break;
     case 4:
     case 6:

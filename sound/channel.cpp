@@ -1,6 +1,6 @@
 #include "sound/channel.h"
 
-#include "game/error.h"
+#include "base/error.h"
 #include "sound/mixer.h"
 #include "sound/sound_file.h"
 

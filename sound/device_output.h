@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "game/clock.h"
+#include "base/clock.h"
 #include "sound/audio_output.h"
 #include "sound/mixer.h"
 

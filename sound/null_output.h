@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/clock.h"
+#include "base/clock.h"
 #include "sound/audio_output.h"
 
 namespace floemark::sound {

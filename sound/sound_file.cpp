@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "game/error.h"
+#include "base/error.h"
 #include "sound/wav_check.h"
 
 namespace floemark::sound {

@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QStringList>
 
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/null_output.h"
 
 namespace floemark::app {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/error.h"
+#include "base/error.h"
 
 namespace floemark::app {
 namespace {

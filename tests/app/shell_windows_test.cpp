@@ -12,7 +12,7 @@
 #include "app/console_window.h"
 #include "app/geometry.h"
 #include "app/splash_form.h"
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/null_output.h"
 
 namespace floemark::app {

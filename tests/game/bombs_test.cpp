@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "console_fixture.h"
-#include "game/clock.h"
+#include "base/clock.h"
 
 namespace floemark::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "game/clock.h"
+#include "base/clock.h"
 
 namespace floemark::testing {
 namespace {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "game/error.h"
+#include "base/error.h"
 #include "game/form1.h"
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/channel.h"
 #include "sound/null_output.h"
 

@@ -44,7 +44,9 @@ class PlayFixture : public ::testing::Test {
       form.BombCell[b] = 0;
       form.BombLane[b] = 0;
     }
-    form.GameMode = !penguinHuman ? 1 : !sealHuman ? 2 : 0;
+    form.GameMode = !penguinHuman ? PlayMode::ComputerPenguin
+                    : !sealHuman  ? PlayMode::ComputerSeal
+                                  : PlayMode::TwoPeople;
     PlaceAt(1, 4);
     PlaceAt(2, 2);
     form.WallLane = 3;

@@ -131,11 +131,12 @@ TEST_F(SwitchesTest, StartKeysChooseSidesAndMode) {
     std::uint16_t key;
     bool two;
     bool human1, human2;
-    int mode;
+    PlayMode mode;
   };
-  for (const Case k :
-       {Case{vk::Shift, false, true, false, 2}, Case{vk::Ctrl, false, false, true, 1},
-        Case{vk::Shift, true, true, true, 0}, Case{vk::Ctrl, true, true, true, 0}}) {
+  for (const Case k : {Case{vk::Shift, false, true, false, PlayMode::ComputerSeal},
+                       Case{vk::Ctrl, false, false, true, PlayMode::ComputerPenguin},
+                       Case{vk::Shift, true, true, true, PlayMode::TwoPeople},
+                       Case{vk::Ctrl, true, true, true, PlayMode::TwoPeople}}) {
     Console c;
     c.At(10, [&] { c.f().Puls_PowerClick(); });
     if (k.two) c.At(10, [&] { c.f().Puls_SelectClick(); });
@@ -153,7 +154,7 @@ TEST_F(SwitchesTest, StartKeysChooseSidesAndMode) {
     EXPECT_EQ(c.f().InputEnabled[2], k.human2);
     EXPECT_EQ(c.f().KeyLatch[1], !k.human1);  // the computer's side stays latched
     EXPECT_EQ(c.f().KeyLatch[2], !k.human2);
-    EXPECT_EQ(c.f().TimerIA.Enabled(), k.mode > 0);
+    EXPECT_EQ(c.f().TimerIA.Enabled(), k.mode != PlayMode::TwoPeople);
   }
 }
 
@@ -190,7 +191,7 @@ TEST_F(SwitchesTest, StartKeyIgnoredWithPowerOffAndDuringAGame) {
   c.Press(2000, vk::Shift);
   c.Press(2100, vk::Ctrl);
   EXPECT_EQ(c.ShownNames(), shown);
-  EXPECT_EQ(c.f().GameMode, 1);  // still the game CTRL started
+  EXPECT_EQ(c.f().GameMode, PlayMode::ComputerPenguin);  // still the game CTRL started
   EXPECT_EQ(c.clock.Due(TimerId::Timer_Avvio), 3500);
 }
 

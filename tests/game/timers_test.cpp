@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "game/timer.h"
-#include "game/virtual_clock.h"
+#include "base/timer.h"
+#include "base/virtual_clock.h"
 
 namespace floemark {
 namespace {

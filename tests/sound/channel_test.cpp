@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "game/error.h"
-#include "game/virtual_clock.h"
+#include "base/error.h"
+#include "base/virtual_clock.h"
 #include "sound/mixer.h"
 #include "sound/null_output.h"
 #include "sound_test_util.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "game/error.h"
+#include "base/error.h"
 #include "game/form1.h"
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/mixer.h"
 #include "sound/null_output.h"
 #include "sound_test_util.h"

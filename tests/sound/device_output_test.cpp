@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/channel.h"
 #include "sound/null_output.h"
 #include "sound/sound_file.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/error.h"
+#include "base/error.h"
 #include "sound/sound_file.h"
 #include "sound_test_util.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/error.h"
+#include "base/error.h"
 
 namespace floemark::trace {
 namespace {

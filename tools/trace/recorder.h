@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/error.h"
+#include "base/error.h"
 #include "game/form1.h"
 #include "sound/channel.h"
 

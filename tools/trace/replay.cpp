@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "game/form1.h"
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 #include "sound/null_output.h"
 #include "tools/trace/recorder.h"
 

@@ -139,7 +139,7 @@ TEST_F(ErrorsTest, WhatSurvivesARestart) {
   EXPECT_EQ(f.HeldBomb[1], 0);
   EXPECT_TRUE(f.GameRunning);
   EXPECT_TRUE(f.IsHuman[1] && f.IsHuman[2]);
-  EXPECT_EQ(f.GameMode, 0);
+  EXPECT_EQ(f.GameMode, PlayMode::TwoPeople);
   EXPECT_FALSE(c.Visible(Im_P_Bang));
   for (int cell = 1; cell <= 10; ++cell)
     for (int lane = 2; lane <= 4; ++lane)

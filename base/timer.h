@@ -1,31 +1,28 @@
 #pragma once
-// The console's eleven interval timers. A Timer keeps the game's rules (enabling an enabled
+// The console's interval timers (base/timers.def). A Timer keeps the game's rules (enabling an enabled
 // timer or setting the interval it already has changes nothing; a fresh countdown starts on
 // enable or on a different interval); a TimerDriver does the counting: the Qt event loop in
 // the program, a virtual clock in the tests and the replay tool. Game thread only.
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace floemark {
 
-// In the order in which all timers are stopped, which is also the order in which timers due
-// at the same moment fire.
+// The timers of base/timers.def, in its order.
 enum class TimerId : std::uint8_t {
-  Timer_Avvio,
-  Timer_Bonus,
-  Timer_Errore,
-  Timer_Over,
-  Timer_Avvoltoio,
-  Timer_Disturbi,
-  Timer_Ghiaccio,
-  TimerGioco,
-  TimerIA,
-  TimerBraccio1,
-  TimerBraccio2,
+#define TIMER(name, ms) name,
+#include "base/timers.def"
+#undef TIMER
 };
-inline constexpr int kTimerCount = 11;
+inline constexpr TimerId kAllTimers[] = {
+#define TIMER(name, ms) TimerId::name,
+#include "base/timers.def"
+#undef TIMER
+};
+inline constexpr int kTimerCount = static_cast<int>(std::size(kAllTimers));
 
 std::string_view TimerName(TimerId id);      // "TimerGioco"
 std::string_view TimerHandler(TimerId id);   // "TimerGiocoTimer"

@@ -1,4 +1,4 @@
-#include "game/clock.h"
+#include "base/clock.h"
 
 namespace floemark {
 

@@ -1,4 +1,4 @@
-#include "game/virtual_clock.h"
+#include "base/virtual_clock.h"
 
 #include <limits>
 

@@ -1,5 +1,6 @@
 // The error sequence after an explosion, and the game-over hold.
 #include "game/form1.h"
+#include "game/sides.h"
 
 namespace floemark {
 
@@ -15,10 +16,6 @@ void TForm1::ProcErrore() {
   Timer_Errore.SetEnabled(true);
 }
 
-namespace {
-constexpr Segment kLossPictures[] = {Im_P_DieP, Im_P_DieS, Im_S_DieS, Im_S_DieP};
-}  // namespace
-
 // Steps at 300, 900, 1500 and 2200 ms after the explosion.
 void TForm1::Timer_ErroreTimer() {
   ++ErrorStep;
@@ -31,18 +28,12 @@ void TForm1::Timer_ErroreTimer() {
       break;
     case 2: {
       // The LCD itself tells which end blew up: the penguin's explosion picture shows.
-      const int loser = Shown(Im_P_Bang) ? 1 : 2;
+      const int loser = Shown(Im_P_Bang) ? kPenguin : kSeal;
       NascondiChar(loser);
       // The other bomb goes with the loser (it may be the one the loser held).
-      if (BombInPlay[1] && MovingBomb == 2) NascondiBombe(1);
-      if (BombInPlay[2] && MovingBomb == 1) NascondiBombe(2);
-      if (loser == 1) {
-        Show(Im_P_DieP);
-        Show(Im_P_DieS);
-      } else {
-        Show(Im_S_DieS);
-        Show(Im_S_DieP);
-      }
+      for (int b = 1; b <= 2; ++b)
+        if (BombInPlay[b] && MovingBomb == 3 - b) NascondiBombe(b);
+      for (Segment s : kSides[loser].loss) Show(s);
       // A carried ice block is lost with the point.
       if (!HandsEmpty[loser]) {
         NascondiGhiaccio(loser);
@@ -64,37 +55,31 @@ void TForm1::Timer_ErroreTimer() {
 }
 
 void TForm1::RestartAfterError() {
-  for (Segment s : kLossPictures) Hide(s);
-  Hide(Im_BlockP1A);
-  Hide(Im_BlockS5A);
+  for (int p : kPlayers)
+    for (Segment s : kSides[p].loss) Hide(s);
+  for (int p : kPlayers) Hide(kSides[p].supply);
   NascondiAvvoltoio();
   NascondiDisturbi(WallLane);
   NascondiChar(1);
   NascondiChar(2);
-  for (int lane = 2; lane <= 4; ++lane)
-    for (int cell = 0; cell <= 11; ++cell) Hide(BombSegments[lane][cell]);
-  Hide(Im_BombP11);
-  Hide(Im_BombS11);
-  Prepara_Schermo();
-  // The winner keeps its block and carries it to its starting place.
-  for (int p = 1; p <= 2; ++p) {
-    if (HandsEmpty[p]) continue;
-    NascondiGhiaccio(p);
-    IcePos[p] = PlayerPos[p];
-    MostraGhiaccio(p);
-  }
+  ClearBombs(true);
+  // The winner keeps its block.
+  NewRound();
   CalcolaScore(1);
   CalcolaScore(2);
-  if (Score[1] == 0 || Score[2] == 0) {
-    // The restart layout stays frozen on the LCD through the hold.
-    MPlayer_Music.StopChannel();
-    MPlayer_Music.LoadCue(".\\SOUND\\OVER.WAV");
-    if (SoundOn) MPlayer_Music.PlayCue();
-    Timer_Errore.SetEnabled(false);
-    Timer_Over.SetEnabled(true);
-    return;
-  }
-  ResumePlay(Timer_Errore);
+  // The restart layout stays frozen on the LCD through the hold.
+  if (Score[1] == 0 || Score[2] == 0)
+    GameOverHold(Timer_Errore);
+  else
+    ResumePlay(Timer_Errore);
+}
+
+void TForm1::GameOverHold(Timer& sequence) {
+  MPlayer_Music.StopChannel();
+  MPlayer_Music.LoadCue(".\\SOUND\\OVER.WAV");
+  if (SoundOn) MPlayer_Music.PlayCue();
+  sequence.SetEnabled(false);
+  Timer_Over.SetEnabled(true);
 }
 
 // The end of the hold: from now on a start key starts a new game.

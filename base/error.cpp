@@ -1,4 +1,4 @@
-#include "game/error.h"
+#include "base/error.h"
 
 namespace floemark {
 

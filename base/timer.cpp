@@ -1,4 +1,4 @@
-#include "game/timer.h"
+#include "base/timer.h"
 
 namespace floemark {
 namespace {
@@ -7,17 +7,9 @@ struct TimerInfo {
   int interval;
 };
 constexpr std::array<TimerInfo, kTimerCount> kTimers = {{
-    {"Timer_Avvio", "Timer_AvvioTimer", 3400},
-    {"Timer_Bonus", "Timer_BonusTimer", 3200},
-    {"Timer_Errore", "Timer_ErroreTimer", 3200},
-    {"Timer_Over", "Timer_OverTimer", 2000},
-    {"Timer_Avvoltoio", "Timer_AvvoltoioTimer", 700},
-    {"Timer_Disturbi", "Timer_DisturbiTimer", 650},
-    {"Timer_Ghiaccio", "Timer_GhiaccioTimer", 9400},
-    {"TimerGioco", "TimerGiocoTimer", 200},
-    {"TimerIA", "TimerIATimer", 400},
-    {"TimerBraccio1", "TimerBraccio1Timer", 300},
-    {"TimerBraccio2", "TimerBraccio2Timer", 300},
+#define TIMER(name, ms) {#name, #name "Timer", ms},
+#include "base/timers.def"
+#undef TIMER
 }};
 }  // namespace
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "game/clock.h"
-#include "game/timer.h"
+#include "base/clock.h"
+#include "base/timer.h"
 
 namespace floemark {
 

@@ -27,8 +27,6 @@ class Dispatcher {
                       std::function<void(const QString&)> report = ShowErrorBox)
       : afterEach_(std::move(afterEach)), report_(std::move(report)) {}
 
-  void SetAfterEach(std::function<void()> afterEach) { afterEach_ = std::move(afterEach); }
-
   // Runs one handler. Returns false when it ended with an error.
   template <typename F>
   bool Run(F&& handler) {

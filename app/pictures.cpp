@@ -52,8 +52,7 @@ PanelPictures PanelPictures::FromResources() {
 }
 
 void PanelPictures::Set(Component c, const QImage& source) {
-  source_[c] = source;
-  // Painting from RGB32 is a plain copy; the stored formats are kept in source_.
+  // Painting from RGB32 is a plain copy.
   whole_[c] = source.convertToFormat(QImage::Format_RGB32);
   blackOnly_[c] = QImage();
   if (source.depth() == 1) {

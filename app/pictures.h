@@ -19,18 +19,17 @@ class PanelPictures {
   static PanelPictures FromResources();
 
   // Takes a component's own picture as it is stored (JPEG decoded, 1- or 8-bit bitmap with
-  // its palette) and prepares the forms the painter draws.
+  // its palette) and prepares the forms the painter draws; the stored form is not kept.
   void Set(panel::Component c, const QImage& source);
 
   // The picture drawn as a whole rectangle.
   const QImage& Whole(panel::Component c) const { return whole_[c]; }
   // A 1-bit picture with its white pixels made transparent; null for other kinds.
   const QImage& BlackOnly(panel::Component c) const { return blackOnly_[c]; }
-  const QImage& Source(panel::Component c) const { return source_[c]; }
   const QStringList& Errors() const { return errors_; }
 
  private:
-  std::array<QImage, panel::kComponentCount> source_, whole_, blackOnly_;
+  std::array<QImage, panel::kComponentCount> whole_, blackOnly_;
   QStringList errors_;
 };
 

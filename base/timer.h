@@ -1,6 +1,6 @@
 #pragma once
-// The console's interval timers (base/timers.def). A Timer keeps the game's rules (enabling an enabled
-// timer or setting the interval it already has changes nothing; a fresh countdown starts on
+// The console's interval timers (base/timers.def). A Timer keeps the game's rules (enabling an
+// enabled timer or setting the interval it already has changes nothing; a fresh countdown starts on
 // enable or on a different interval); a TimerDriver does the counting: the Qt event loop in
 // the program, a virtual clock in the tests and the replay tool. Game thread only.
 
@@ -24,9 +24,9 @@ inline constexpr TimerId kAllTimers[] = {
 };
 inline constexpr int kTimerCount = static_cast<int>(std::size(kAllTimers));
 
-std::string_view TimerName(TimerId id);      // "TimerGioco"
-std::string_view TimerHandler(TimerId id);   // "TimerGiocoTimer"
-int TimerLayoutInterval(TimerId id);         // ms, the interval before any code sets one
+std::string_view TimerName(TimerId id);     // "TimerGioco"
+std::string_view TimerHandler(TimerId id);  // "TimerGiocoTimer"
+int TimerLayoutInterval(TimerId id);        // ms, the interval before any code sets one
 
 class TimerDriver {
  public:

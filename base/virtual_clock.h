@@ -32,7 +32,6 @@ class VirtualClock : public Clock, public TimerDriver {
   void RunBefore(std::int64_t t, const FireFn& fire) { Run(t, false, fire); }
   void RunThrough(std::int64_t t, const FireFn& fire) { Run(t, true, fire); }
 
-  bool Active(TimerId id) const { return slots_[static_cast<int>(id)].active; }
   std::int64_t Due(TimerId id) const { return slots_[static_cast<int>(id)].due; }
 
  private:

@@ -9,43 +9,17 @@
 #include <string>
 
 #include "base/error.h"
-#include "game/form1.h"
 #include "base/virtual_clock.h"
+#include "game/form1.h"
 #include "sound/null_output.h"
+#include "tests/support/scratch_dir.h"
 
 namespace floemark {
 namespace {
 
-// A working directory with the seven cue files as short silent WAVs, so every cue loads.
-class CueDir {
- public:
-  CueDir() {
-    dir_ = std::filesystem::temp_directory_path() / "floemark-bench-sound";
-    std::filesystem::create_directories(dir_ / "SOUND");
-    for (const char* name : {"START", "TEMPO", "GOT", "BLOCK", "BONUS", "BOMBED", "OVER"}) {
-      std::ofstream out(dir_ / "SOUND" / (std::string(name) + ".WAV"), std::ios::binary);
-      const unsigned char header[44] = {
-          'R', 'I', 'F', 'F', 36 + 200, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
-          ' ', 16,  0,   0,   0,        1, 0,   1,   0,   0x40, 0x1f, 0,   0,   0x80, 0x3e,
-          0,   0,   2,   0,   16,       0, 'd', 'a', 't', 'a',  200,  0,   0,   0};
-      out.write(reinterpret_cast<const char*>(header), sizeof header);
-      out.write(std::string(200, '\0').data(), 200);
-    }
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
-  }
-  ~CueDir() {
-    std::error_code ec;
-    std::filesystem::current_path(previous_, ec);
-    std::filesystem::remove_all(dir_, ec);
-  }
-
- private:
-  std::filesystem::path dir_, previous_;
-};
-
 void TenMinuteGame(benchmark::State& state) {
-  CueDir cues;
+  // The committed cues, so every load costs what it costs in the program.
+  testing::ScratchDir cues(testing::kAllCues);
   constexpr std::int64_t kGameMs = 10 * 60 * 1000;
   constexpr std::uint16_t kKeys[] = {vk::Shift, vk::Z, vk::C, vk::Ctrl, vk::Left, vk::Right};
   std::int64_t handlers = 0;

@@ -15,13 +15,13 @@
 #include "sound/device_output.h"
 #include "sound/mixer.h"
 #include "sound/sound_file.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
 using namespace floemark::sound;
 
-const std::filesystem::path kSoundDir =
-    std::filesystem::path(__FILE__).parent_path().parent_path() / "SOUND";
+const std::filesystem::path kSoundDir = floemark::testing::CommittedSoundDir();
 
 std::unique_ptr<const Pcm> Tone(int frames) {
   auto pcm = std::make_unique<Pcm>();

@@ -47,8 +47,7 @@ void TForm1::TimerGiocoTimer() {
     NascondiBombe(m);
     BombCell[m] += step;
     RedrawBombs();
-    if (BombCell[m] == climbed.belowTop && BombLane[m] == WallLane)
-      BombTarget[m] = climbed.endCell;
+    if (BombCell[m] == climbed.belowTop && BombLane[m] == WallLane) BombTarget[m] = climbed.endCell;
     caught = SnatchIfUnder(m, climbed.topCell);
   }
   for (int p : kPlayers) {

@@ -143,14 +143,14 @@ class TForm1 : public SegmentTables {
   // ---- Player controls (game/controls.cpp) ----
   void RimandaBomba(int b);
   void FollowOrCatch(int p);
-  void CatchAtFeet(int p);  // a bomb lying at the free hands' feet is held
+  void CatchAtFeet(int p);          // a bomb lying at the free hands' feet is held
   void Attack(int p);               // attack key accepted-path, steps 3..6
   void Throw(int p);                // the held bomb goes back up, the arm raised until its timer
   void Step(int p, int direction);  // step key: -1 toward the supply, +1 toward the ladder
   void ArmReturn(int p);
 
   // ---- Bombs and vulture (game/bombs.cpp) ----
-  void RedrawBombs();            // both bombs, so one sharing a just-hidden image stays shown
+  void RedrawBombs();  // both bombs, so one sharing a just-hidden image stays shown
   bool SnatchIfUnder(int m, int topCell);  // true when the vulture took bomb m
   void DropIfDue();
   // ---- Wall, ice and bonus (game/wall_ice.cpp) ----

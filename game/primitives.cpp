@@ -93,9 +93,9 @@ void TForm1::Spegni_LCD() {
   for (int lane = 1; lane <= 4; ++lane) Hide(VultureSegments[5][lane]);
   for (int lane = 2; lane <= 5; ++lane) Hide(VultureSegments[6][lane]);
   for (int lane = 2; lane <= 4; ++lane) NascondiDisturbi(lane);
-  for (Segment s : {Im_P_Lift, Im_S_Lift, Im_P_EatP1, Im_P_EatP2, Im_P_EatS1, Im_P_EatS2,
-                    Im_S_EatS1, Im_S_EatS2, Im_S_EatP1, Im_S_EatP2, Im_P_DieP, Im_S_DieP,
-                    Im_S_DieS, Im_P_DieS})
+  for (Segment s :
+       {Im_P_Lift, Im_S_Lift, Im_P_EatP1, Im_P_EatP2, Im_P_EatS1, Im_P_EatS2, Im_S_EatS1,
+        Im_S_EatS2, Im_S_EatP1, Im_S_EatP2, Im_P_DieP, Im_S_DieP, Im_S_DieS, Im_P_DieS})
     Hide(s);
   ClearBombs(true);
   for (int player = 1; player <= 2; ++player) {

@@ -38,11 +38,37 @@ struct Side {
 
 inline constexpr Side kSides[3] = {
     {},
-    {1, 0, 2, 5, +1, 4, 1, +1, panel::Im_BlockP1A, {panel::Im_P_DieP, panel::Im_P_DieS},
-     panel::Im_Pengo5, panel::Im_P_Lift, panel::Im_P_EatP1, panel::Im_P_EatS1, panel::Im_P_EatP2,
+    {1,
+     0,
+     2,
+     5,
+     +1,
+     4,
+     1,
+     +1,
+     panel::Im_BlockP1A,
+     {panel::Im_P_DieP, panel::Im_P_DieS},
+     panel::Im_Pengo5,
+     panel::Im_P_Lift,
+     panel::Im_P_EatP1,
+     panel::Im_P_EatS1,
+     panel::Im_P_EatP2,
      panel::Im_P_EatS2},
-    {10, 11, 9, 6, -1, 7, 5, -1, panel::Im_BlockS5A, {panel::Im_S_DieS, panel::Im_S_DieP},
-     panel::Im_Seal1, panel::Im_S_Lift, panel::Im_S_EatS1, panel::Im_S_EatP1, panel::Im_S_EatS2,
+    {10,
+     11,
+     9,
+     6,
+     -1,
+     7,
+     5,
+     -1,
+     panel::Im_BlockS5A,
+     {panel::Im_S_DieS, panel::Im_S_DieP},
+     panel::Im_Seal1,
+     panel::Im_S_Lift,
+     panel::Im_S_EatS1,
+     panel::Im_S_EatP1,
+     panel::Im_S_EatS2,
      panel::Im_S_EatP2},
 };
 
@@ -53,7 +79,9 @@ inline constexpr bool IsEndCell(int cell) {
 
 // The player at whose feet a bomb in this cell lies, or 0.
 inline constexpr int PlayerCatchingAt(int cell) {
-  return cell == kSides[kPenguin].catchCell ? kPenguin : cell == kSides[kSeal].catchCell ? kSeal : 0;
+  return cell == kSides[kPenguin].catchCell ? kPenguin
+         : cell == kSides[kSeal].catchCell  ? kSeal
+                                            : 0;
 }
 
 // The side whose screen the vulture flies over at cell, or 0 when none.

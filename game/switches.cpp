@@ -64,9 +64,9 @@ void TForm1::StartOrAttack(int player) {
   const int other = 3 - player;
   IsHuman[player] = true;
   IsHuman[other] = TwoPlayers;
-  GameMode = IsHuman[other]  ? PlayMode::TwoPeople
-             : player == 1 ? PlayMode::ComputerSeal
-                           : PlayMode::ComputerPenguin;
+  GameMode = IsHuman[other] ? PlayMode::TwoPeople
+             : player == 1  ? PlayMode::ComputerSeal
+                            : PlayMode::ComputerPenguin;
   Spegni_LCD();
   Avvia_Gioco();
 }

@@ -6,6 +6,7 @@
 
 namespace floemark::sound {
 
+namespace {
 std::string_view SoundOpName(SoundOp op) {
   switch (op) {
     case SoundOp::LoadCue:
@@ -18,6 +19,18 @@ std::string_view SoundOpName(SoundOp op) {
       return "RewindChannel";
   }
   return "";
+}
+}  // namespace
+
+std::string DescribeSoundOp(SoundOp op, std::string_view channel, std::string_view file) {
+  std::string line(SoundOpName(op));
+  line += ' ';
+  line += channel;
+  if (op == SoundOp::LoadCue) {
+    line += ' ';
+    line += file;
+  }
+  return line;
 }
 
 struct SoundChannel::Impl {

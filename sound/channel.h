@@ -14,7 +14,9 @@
 namespace floemark::sound {
 
 enum class SoundOp { LoadCue, PlayCue, StopChannel, RewindChannel };
-std::string_view SoundOpName(SoundOp op);
+// One operation as a trace line names it: "PlayCue MPlayer_Tempo", or with the file for a load,
+// "LoadCue MPlayer_Music OVER.WAV".
+std::string DescribeSoundOp(SoundOp op, std::string_view channel, std::string_view file);
 
 // Told of every operation the game asks of a channel, before it runs (so a failing one too).
 class SoundObserver {

@@ -21,36 +21,14 @@ STUB
 chmod +x "$tmp/bin/xdg-open"
 export PATH="$tmp/bin:$PATH"
 
-# Little-endian fields and a silent 16-bit mono WAV of 0.2 s, for a folder without the sounds.
-le16() { printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)); }
-le32() { le16 $(($1 & 65535)); le16 $((($1 >> 16) & 65535)); }
-silent_wav() {
-  local n=8820
-  {
-    printf 'RIFF'; printf "$(le32 $((36 + n)))"; printf 'WAVEfmt '; printf "$(le32 16)"
-    printf "$(le16 1)$(le16 1)$(le32 22050)$(le32 44100)$(le16 2)$(le16 16)"
-    printf 'data'; printf "$(le32 $n)"; head -c $n /dev/zero
-  } >"$1"
-}
-
-# ---- The working folder: the repository root when it holds every sound, else a copy ----
-sounds="START TEMPO GOT BLOCK BONUS BOMBED OVER"
-complete=yes
-for s in $sounds; do [ -f "$root/SOUND/$s.WAV" ] || complete=no; done
-if [ "$scenario" != missing-sound ] && [ $complete = yes ]; then
+# ---- The working folder: the repository root, or a copy of it without SOUND/START.WAV ----
+if [ "$scenario" != missing-sound ]; then
   work=$root
 else
   work="$tmp/work"
-  mkdir -p "$work/SOUND"
-  for f in README.TXT WHATSNEW.TXT; do [ -f "$root/$f" ] && cp "$root/$f" "$work/"; done
-  for s in $sounds; do
-    if [ -f "$root/SOUND/$s.WAV" ]; then
-      cp "$root/SOUND/$s.WAV" "$work/SOUND/"
-    else
-      silent_wav "$work/SOUND/$s.WAV"
-    fi
-  done
-  [ "$scenario" = missing-sound ] && rm -f "$work/SOUND/START.WAV"
+  mkdir -p "$work"
+  cp -r "$root/SOUND" "$root/README.TXT" "$root/WHATSNEW.TXT" "$work/"
+  rm -f "$work/SOUND/START.WAV"
 fi
 
 (cd "$work" && exec "$binary") >"$tmp/out" 2>&1 &

@@ -2,8 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "console_fixture.h"
 #include "base/clock.h"
+#include "console_fixture.h"
 
 namespace floemark::testing {
 namespace {
@@ -12,7 +12,7 @@ using ::testing::ElementsAre;
 
 class BombsTest : public ::testing::Test {
  protected:
-  SoundDir dir;
+  ScratchDir dir{kAllCues};
 };
 
 // A round in play without timers: players at their starting places, wall in lane 3, the
@@ -28,21 +28,6 @@ void Round(Console& c, int vultureCell = 6, int vultureLane = 3) {
   f.MostraAvvoltoio();
   f.VultureBomb = 0;
   f.BombInPlay[2] = true;
-}
-
-void PutBomb(TForm1& f, int b, int cell, int lane, int target, bool rolling = true) {
-  f.NascondiBombe(b);
-  f.BombCell[b] = cell;
-  f.BombLane[b] = lane;
-  f.BombTarget[b] = target;
-  f.BombRolling[b] = rolling;
-  f.MostraBombe(b);
-}
-
-void MovePlayer(TForm1& f, int p, int pos) {
-  f.NascondiChar(p);
-  f.PlayerPos[p] = pos;
-  f.MostraChar(p);
 }
 
 // Ticks until bomb b has moved, and returns the cells it passed, in order.
@@ -91,7 +76,7 @@ TEST_F(BombsTest, WorkedExampleOfTheLifeOfBomb1) {
   EXPECT_TRUE(c.sounds.Since(s + 4801).empty());
   c.Through(s + 5200);
   EXPECT_EQ(f.BombCell[1], 3);
-  c.At(s + 5300, [&] { MovePlayer(f, 1, 3); });
+  c.At(s + 5300, [&] { PlacePlayer(f, 1, 3); });
   c.Through(s + 5600);
   EXPECT_EQ(f.BombCell[1], 2);
   c.Through(s + 6000);
@@ -104,7 +89,7 @@ TEST_F(BombsTest, WorkedExampleOfTheLifeOfBomb1) {
   EXPECT_EQ(f.VultureBomb, 2);
   EXPECT_TRUE(c.Visible(Im_BombS11));
   c.At(s + 6250, [&] {  // 5. the throw, as the attack key does it
-    PutBomb(f, 1, 2, 3, 11);
+    PlaceBomb(f, 1, 2, 3, 11);
   });
   c.At(s + 6300, [&] { f.HeldBomb[1] = 0; });  // the arm is back
   c.Through(s + 6400);
@@ -112,7 +97,7 @@ TEST_F(BombsTest, WorkedExampleOfTheLifeOfBomb1) {
   c.Through(s + 6800);
   EXPECT_EQ(f.BombCell[1], 4);
   EXPECT_EQ(f.BombTarget[1], 0);  // the wall in lane 3 turns it
-  c.At(s + 6900, [&] { MovePlayer(f, 1, 2); });
+  c.At(s + 6900, [&] { PlacePlayer(f, 1, 2); });
   c.Through(s + 7200);
   EXPECT_EQ(f.BombCell[1], 3);
   EXPECT_FALSE(c.Visible(Im_BombP31));  // it never reached cell 5
@@ -149,7 +134,7 @@ TEST_F(BombsTest, DropRuleAtEachPlace) {
         Round(c, p.fromCell, p.fromLane);
         f.VultureBomb = 1;
         f.BombPickedUp[1] = picked;
-        PutBomb(f, 1, p.fromCell, p.fromLane, 0, false);
+        PlaceBomb(f, 1, p.fromCell, p.fromLane, 0, false);
         const std::size_t before = c.sounds.calls.size();
         f.Timer_AvvoltoioTimer();
         ASSERT_EQ(f.VultureCell, p.cell);
@@ -210,7 +195,7 @@ TEST_F(BombsTest, TicksAlternateSoARollingBombMovesEvery400Ms) {
   TForm1& f = c.f();
   Round(c);
   f.HeldBomb[2] = 0;
-  PutBomb(f, 1, 7, 4, 11);
+  PlaceBomb(f, 1, 7, 4, 11);
   f.MovingBomb = 1;
   c.At(0, [&] { f.TimerGioco.SetEnabled(true); });
   c.Through(1600);
@@ -225,8 +210,8 @@ TEST_F(BombsTest, TicksAlternateSoARollingBombMovesEvery400Ms) {
   Console d;
   TForm1& g = d.f();
   Round(d);
-  PutBomb(g, 1, 4, 2, 0);
-  PutBomb(g, 2, 7, 4, 11);
+  PlaceBomb(g, 1, 4, 2, 0);
+  PlaceBomb(g, 2, 7, 4, 11);
   g.MovingBomb = 1;
   d.At(0, [&] { g.TimerGioco.SetEnabled(true); });
   d.Through(400);
@@ -242,10 +227,10 @@ TEST_F(BombsTest, AHeldOrCarriedBombNeitherMovesNorSounds) {
   Console c;
   TForm1& f = c.f();
   Round(c);
-  PutBomb(f, 1, 1, 4, 0, false);
+  PlaceBomb(f, 1, 1, 4, 0, false);
   f.HeldBomb[1] = 1;
   f.VultureBomb = 2;
-  PutBomb(f, 2, 6, 3, 11, false);
+  PlaceBomb(f, 2, 6, 3, 11, false);
   const std::size_t before = c.sounds.calls.size();
   for (int i = 0; i < 6; ++i) f.TimerGiocoTimer();
   EXPECT_EQ(f.BombCell[1], 1);
@@ -258,20 +243,20 @@ TEST_F(BombsTest, TheWallTurnsBackOnlyABombClimbingToCell4Or7) {
   TForm1& f = c.f();
   Round(c, 5, 1);  // the vulture over the penguin's far end, out of the way
   f.WallLane = 3;
-  PutBomb(f, 1, 2, 3, 11);
+  PlaceBomb(f, 1, 2, 3, 11);
   EXPECT_THAT(Path(f, 1, 8), ElementsAre(3, 4, 3, 2));
-  PutBomb(f, 1, 9, 3, 0);
+  PlaceBomb(f, 1, 9, 3, 0);
   f.MovingBomb = 2;
   EXPECT_THAT(Path(f, 1, 8), ElementsAre(8, 7, 8, 9));
   // Going down past the wall's place, or dropped below it, a bomb is not turned.
-  PutBomb(f, 1, 5, 3, 0);
+  PlaceBomb(f, 1, 5, 3, 0);
   f.MovingBomb = 2;
   EXPECT_THAT(Path(f, 1, 4), ElementsAre(4, 3));
-  PutBomb(f, 1, 6, 3, 11);
+  PlaceBomb(f, 1, 6, 3, 11);
   f.MovingBomb = 2;
   EXPECT_THAT(Path(f, 1, 4), ElementsAre(7, 8));
   // Another lane than the wall's climbs on over the top.
-  PutBomb(f, 1, 3, 4, 11);
+  PlaceBomb(f, 1, 3, 4, 11);
   f.MovingBomb = 2;
   EXPECT_THAT(Path(f, 1, 8), ElementsAre(4, 5, 6, 7));
 }
@@ -282,7 +267,7 @@ TEST_F(BombsTest, TheVultureSnatchesOnlyAtTheTopOfItsOwnScreen) {
     TForm1& f = c.f();
     Round(c, 5, 2);
     f.WallLane = 4;
-    PutBomb(f, 1, 4, 2, 11);
+    PlaceBomb(f, 1, 4, 2, 11);
     f.MovingBomb = 2;
     c.At(10, [&] { f.TimerGiocoTimer(); });
     EXPECT_EQ(f.VultureBomb, 1);
@@ -303,7 +288,7 @@ TEST_F(BombsTest, TheVultureSnatchesOnlyAtTheTopOfItsOwnScreen) {
     TForm1& f = c.f();
     Round(c, 6, 4);
     f.WallLane = 2;
-    PutBomb(f, 1, 7, 4, 0);
+    PlaceBomb(f, 1, 7, 4, 0);
     f.MovingBomb = 2;
     f.TimerGiocoTimer();
     EXPECT_EQ(f.VultureBomb, 1);
@@ -314,7 +299,7 @@ TEST_F(BombsTest, TheVultureSnatchesOnlyAtTheTopOfItsOwnScreen) {
     TForm1& f = c.f();
     Round(c, 6, 2);
     f.WallLane = 4;
-    PutBomb(f, 1, 4, 2, 11);
+    PlaceBomb(f, 1, 4, 2, 11);
     EXPECT_THAT(Path(f, 1, 4), ElementsAre(5, 6));
     EXPECT_EQ(f.VultureBomb, 0);
     EXPECT_TRUE(f.BombRolling[1]);
@@ -325,8 +310,8 @@ TEST_F(BombsTest, TheVultureSnatchesOnlyAtTheTopOfItsOwnScreen) {
     Round(c, 5, 2);
     f.WallLane = 4;
     f.VultureBomb = 2;
-    PutBomb(f, 2, 5, 2, 0, false);
-    PutBomb(f, 1, 4, 2, 11);
+    PlaceBomb(f, 2, 5, 2, 0, false);
+    PlaceBomb(f, 1, 4, 2, 11);
     EXPECT_THAT(Path(f, 1, 4), ElementsAre(5, 6));
     EXPECT_EQ(f.VultureBomb, 2);
     EXPECT_TRUE(c.Visible(Im_BombP21));  // redrawn: the carried bomb shared the image
@@ -338,10 +323,10 @@ TEST_F(BombsTest, FullHandsMakeTheBombJumpToTheExplosion) {
     Console c;
     TForm1& f = c.f();
     Round(c, 5, 1);
-    MovePlayer(f, p, 3);
+    PlacePlayer(f, p, 3);
     f.HeldBomb[p] = 2;
-    PutBomb(f, 2, p == 1 ? 1 : 10, 3, p == 1 ? 0 : 11, false);
-    PutBomb(f, 1, p == 1 ? 2 : 9, 3, p == 1 ? 0 : 11);
+    PlaceBomb(f, 2, p == 1 ? 1 : 10, 3, p == 1 ? 0 : 11, false);
+    PlaceBomb(f, 1, p == 1 ? 2 : 9, 3, p == 1 ? 0 : 11);
     f.MovingBomb = 2;
     c.At(10, [&] { f.TimerGiocoTimer(); });
     EXPECT_EQ(f.BombCell[1], p == 1 ? 0 : 11);
@@ -355,8 +340,8 @@ TEST_F(BombsTest, FullHandsMakeTheBombJumpToTheExplosion) {
   Console c;
   TForm1& f = c.f();
   Round(c, 5, 1);
-  MovePlayer(f, 1, 3);
-  PutBomb(f, 1, 2, 3, 0);
+  PlacePlayer(f, 1, 3);
+  PlaceBomb(f, 1, 2, 3, 0);
   f.MovingBomb = 2;
   f.TimerGiocoTimer();
   EXPECT_EQ(f.HeldBomb[1], 1);

@@ -17,12 +17,12 @@ class ComputerTest : public PlayFixture {
 TEST_F(ComputerTest, AHeldBombIsThrownFirstWhateverElseShows) {
   for (int c = 1; c <= 2; ++c) {
     ComputerPlays(c);
-    PlaceAt(c, 3);
+    PlacePlayer(form, c, 3);
     Carrying(c);
     ShowSupply();
-    BombAt(1, Cell(c, 0), 3);
+    PlaceBomb(form, 1, Cell(c, 0), 3);
     form.HeldBomb[c] = 1;
-    BombAt(2, Cell(c, 1), 2, c == 1 ? 0 : 11);
+    PlaceBomb(form, 2, Cell(c, 1), 2, c == 1 ? 0 : 11);
     form.Proc_IA();
     EXPECT_EQ(form.PlayerPos[c], 3) << "side " << c;
     EXPECT_EQ(form.BombCell[1], Cell(c, 1)) << "thrown one cell away";
@@ -40,17 +40,17 @@ TEST_F(ComputerTest, NearestCellFirstThenTheLowerLane) {
   for (int c = 1; c <= 2; ++c) {
     // Cell 1 of lane 4 beats cell 2 of lane 2 (seal: 10 and 9).
     ComputerPlays(c);
-    PlaceAt(c, 3);
-    BombAt(1, Cell(c, 1), 2, c == 1 ? 0 : 11);
-    BombAt(2, Cell(c, 0), 4, c == 1 ? 0 : 11);
+    PlacePlayer(form, c, 3);
+    PlaceBomb(form, 1, Cell(c, 1), 2, c == 1 ? 0 : 11);
+    PlaceBomb(form, 2, Cell(c, 0), 4, c == 1 ? 0 : 11);
     form.Proc_IA();
     EXPECT_EQ(form.PlayerPos[c], 4) << "side " << c;
     EXPECT_EQ(form.HeldBomb[c], 2) << "stepped under the bomb at the feet and caught it";
     // Within one cell lane 2 wins over lane 4.
     ComputerPlays(c);
-    PlaceAt(c, 3);
-    BombAt(1, Cell(c, 3), 4, c == 1 ? 0 : 11);
-    BombAt(2, Cell(c, 3), 2, c == 1 ? 0 : 11);
+    PlacePlayer(form, c, 3);
+    PlaceBomb(form, 1, Cell(c, 3), 4, c == 1 ? 0 : 11);
+    PlaceBomb(form, 2, Cell(c, 3), 2, c == 1 ? 0 : 11);
     form.Proc_IA();
     EXPECT_EQ(form.PlayerPos[c], 2) << "side " << c;
     EXPECT_EQ(form.HeldBomb[c], 0);
@@ -59,9 +59,9 @@ TEST_F(ComputerTest, NearestCellFirstThenTheLowerLane) {
 
 TEST_F(ComputerTest, OneStepPerDecisionTowardTheFirstBombFound) {
   ComputerPlays(2);
-  PlaceAt(2, 3);
-  BombAt(1, 8, 4, 11);
-  BombAt(2, 8, 2, 11);
+  PlacePlayer(form, 2, 3);
+  PlaceBomb(form, 1, 8, 4, 11);
+  PlaceBomb(form, 2, 8, 2, 11);
   form.Proc_IA();
   EXPECT_EQ(form.PlayerPos[2], 2);
   form.Proc_IA();
@@ -70,10 +70,10 @@ TEST_F(ComputerTest, OneStepPerDecisionTowardTheFirstBombFound) {
 
 TEST_F(ComputerTest, ABombInItsOwnLaneKeepsItStillEvenItsOwnThrow) {
   ComputerPlays(1);
-  PlaceAt(1, 2);
+  PlacePlayer(form, 1, 2);
   Carrying(1);
   ShowSupply();
-  BombAt(1, 3, 2, 11);  // rolling away from the penguin
+  PlaceBomb(form, 1, 3, 2, 11);  // rolling away from the penguin
   for (int i = 0; i < 3; ++i) form.Proc_IA();
   EXPECT_EQ(form.PlayerPos[1], 2);
   EXPECT_TRUE(Shown(Im_BlockP2)) << "neither carries nor fetches";
@@ -82,9 +82,9 @@ TEST_F(ComputerTest, ABombInItsOwnLaneKeepsItStillEvenItsOwnThrow) {
 
 TEST_F(ComputerTest, TopCellOtherHalfAndTheVulturesBombAreNotSeen) {
   ComputerPlays(1);
-  PlaceAt(1, 4);
-  BombAt(1, 5, 2, 0);  // top cell of the penguin's half
-  BombAt(2, 8, 2, 0);  // on the seal's half
+  PlacePlayer(form, 1, 4);
+  PlaceBomb(form, 1, 5, 2, 0);  // top cell of the penguin's half
+  PlaceBomb(form, 2, 8, 2, 0);  // on the seal's half
   form.Show(Im_BombP11);
   form.Show(form.BombSegments[2][0]);  // an explosion picture
   form.Proc_IA();
@@ -93,9 +93,9 @@ TEST_F(ComputerTest, TopCellOtherHalfAndTheVulturesBombAreNotSeen) {
 
 TEST_F(ComputerTest, ChaseMovesACarriedBlockAlongAndCatchesSilently) {
   ComputerPlays(2);
-  PlaceAt(2, 2);
+  PlacePlayer(form, 2, 2);
   Carrying(2);
-  BombAt(1, 10, 3, 11);
+  PlaceBomb(form, 1, 10, 3, 11);
   sounds.calls.clear();
   form.Proc_IA();
   EXPECT_EQ(form.PlayerPos[2], 3);
@@ -109,7 +109,7 @@ TEST_F(ComputerTest, ChaseMovesACarriedBlockAlongAndCatchesSilently) {
 
 TEST_F(ComputerTest, FetchAndStackCycleOneActionPerTick) {
   ComputerPlays(2);
-  PlaceAt(2, 3);
+  PlacePlayer(form, 2, 3);
   ShowSupply();
   form.TimerIA.SetEnabled(true);
   RunTo(400);
@@ -142,7 +142,7 @@ TEST_F(ComputerTest, FetchAndStackCycleOneActionPerTick) {
 
 TEST_F(ComputerTest, TwoPeopleMeansNoDecisions) {
   Playing();
-  BombAt(1, 1, 2, 0);
+  PlaceBomb(form, 1, 1, 2, 0);
   form.Proc_IA();
   EXPECT_EQ(form.PlayerPos[1], 4);
   EXPECT_EQ(form.PlayerPos[2], 2);

@@ -8,65 +8,21 @@
 #include "base/clock.h"
 
 namespace floemark::testing {
-namespace {
 
-void PutLe(std::ofstream& out, std::uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xff));
+void PlaceBomb(TForm1& f, int b, int cell, int lane, int target, bool rolling) {
+  f.BombInPlay[b] = true;
+  f.NascondiBombe(b);
+  f.BombCell[b] = cell;
+  f.BombLane[b] = lane;
+  if (target >= 0) f.BombTarget[b] = target;
+  f.BombRolling[b] = target >= 0 && rolling;
+  f.MostraBombe(b);
 }
 
-// 100 ms of quiet PCM, 8 kHz mono 16-bit.
-void WriteWav(const std::filesystem::path& path) {
-  constexpr std::uint32_t kFrames = 800;
-  std::ofstream out(path, std::ios::binary);
-  out.write("RIFF", 4);
-  PutLe(out, 36 + kFrames * 2, 4);
-  out.write("WAVEfmt ", 8);
-  PutLe(out, 16, 4);
-  PutLe(out, 1, 2);
-  PutLe(out, 1, 2);
-  PutLe(out, 8000, 4);
-  PutLe(out, 16000, 4);
-  PutLe(out, 2, 2);
-  PutLe(out, 16, 2);
-  out.write("data", 4);
-  PutLe(out, kFrames * 2, 4);
-  for (std::uint32_t i = 0; i < kFrames; ++i) PutLe(out, (i / 10) % 2 ? 0x0200 : 0xfe00, 2);
-}
-
-}  // namespace
-
-SoundDir::SoundDir(const std::vector<std::string>& files) {
-  static std::atomic<int> serial{0};
-  dir_ = std::filesystem::temp_directory_path() /
-         ("floemark-game-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-  std::filesystem::create_directories(dir_ / "SOUND");
-  for (const std::string& f : files) WriteWav(dir_ / "SOUND" / f);
-  previous_ = std::filesystem::current_path();
-  std::filesystem::current_path(dir_);
-}
-
-SoundDir::~SoundDir() {
-  std::error_code ec;
-  std::filesystem::current_path(previous_, ec);
-  std::filesystem::remove_all(dir_, ec);
-}
-
-void SoundLog::OnSoundOp(sound::SoundOp op, std::string_view channel, std::string_view file) {
-  std::string line = std::string(sound::SoundOpName(op)) + " " + std::string(channel);
-  if (op == sound::SoundOp::LoadCue) line += " " + std::string(file);
-  calls.push_back({clock_.Now(), line});
-}
-
-std::vector<std::string> SoundLog::Since(std::int64_t t) const {
-  std::vector<std::string> out;
-  for (const SoundCall& c : calls)
-    if (c.t >= t) out.push_back(c.line);
-  return out;
-}
-
-int SoundLog::Count(const std::string& line) const {
-  return static_cast<int>(std::count_if(calls.begin(), calls.end(),
-                                        [&](const SoundCall& c) { return c.line == line; }));
+void PlacePlayer(TForm1& f, int p, int pos) {
+  f.NascondiChar(p);
+  f.PlayerPos[p] = pos;
+  f.MostraChar(p);
 }
 
 std::int64_t TimeOfDayGiving(int n, int r, std::int64_t from) {

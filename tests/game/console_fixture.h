@@ -1,7 +1,7 @@
 #pragma once
-// A console on the virtual clock for scenario tests: a working directory with small valid cue
-// files (or only some of them), a log of every channel operation, and helpers to run the
-// console up to a moment the way the replay does (events before the timers due at their time).
+// A console on the virtual clock for scenario tests: a log of every channel operation, and
+// helpers to run the console up to a moment the way the replay does (events before the timers
+// due at their time). The sound files come from a ScratchDir made before the console.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,46 +16,20 @@
 #include <vector>
 
 #include "base/error.h"
-#include "game/form1.h"
 #include "base/virtual_clock.h"
+#include "game/form1.h"
 #include "sound/channel.h"
 #include "sound/null_output.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/sound_log.h"
 
 namespace floemark::testing {
 
-inline const std::vector<std::string> kAllCues = {"START.WAV", "TEMPO.WAV",  "GOT.WAV", "BLOCK.WAV",
-                                                  "BONUS.WAV", "BOMBED.WAV", "OVER.WAV"};
-
-// A temporary working directory holding SOUND/ with the named cue files; the process works in
-// it while the object lives.
-class SoundDir {
- public:
-  explicit SoundDir(const std::vector<std::string>& files = kAllCues);
-  ~SoundDir();
-  SoundDir(const SoundDir&) = delete;
-  SoundDir& operator=(const SoundDir&) = delete;
-
- private:
-  std::filesystem::path dir_, previous_;
-};
-
-struct SoundCall {
-  std::int64_t t;
-  std::string line;  // "PlayCue MPlayer_Tempo", "LoadCue MPlayer_Music OVER.WAV"
-};
-
-class SoundLog : public sound::SoundObserver {
- public:
-  explicit SoundLog(const VirtualClock& clock) : clock_(clock) {}
-  void OnSoundOp(sound::SoundOp op, std::string_view channel, std::string_view file) override;
-  std::vector<SoundCall> calls;
-  // The lines logged from t on (all when t is 0), without their times.
-  std::vector<std::string> Since(std::int64_t t) const;
-  int Count(const std::string& line) const;
-
- private:
-  const VirtualClock& clock_;
-};
+// Bomb b in play at (cell, lane), shown there: rolling toward target, or lying still when
+// rolling is false. A target below 0 leaves the bomb's target as it was, lying still.
+void PlaceBomb(TForm1& f, int b, int cell, int lane, int target = -1, bool rolling = true);
+// Player p drawn at position pos.
+void PlacePlayer(TForm1& f, int p, int pos);
 
 // The time of day at which a draw from n gives r: the first at or after from.
 std::int64_t TimeOfDayGiving(int n, int r, std::int64_t from = 0);

@@ -27,7 +27,7 @@ TEST_F(ControlsTest, HeldKeyActsOnceWhateverItsAutoRepeat) {
 
 TEST_F(ControlsTest, ThreeKeysShareOneLatchPerPlayer) {
   Playing();
-  PlaceAt(1, 3);
+  PlacePlayer(form, 1, 3);
   Down(vk::Z);  // accepted: 3 -> 2
   Down(vk::C);  // latched: the other key of the same player does nothing
   Down(vk::Shift);
@@ -44,12 +44,12 @@ TEST_F(ControlsTest, ThreeKeysShareOneLatchPerPlayer) {
 
 TEST_F(ControlsTest, KeyAgainstTheEndOfTheScreenLeavesTheLatchFree) {
   Playing();
-  PlaceAt(1, 1);
+  PlacePlayer(form, 1, 1);
   Down(vk::Z);
   EXPECT_FALSE(form.KeyLatch[1]);
   Down(vk::C);  // Z still held
   EXPECT_EQ(form.PlayerPos[1], 2);
-  PlaceAt(2, 5);
+  PlacePlayer(form, 2, 5);
   Down(vk::Left);
   EXPECT_FALSE(form.KeyLatch[2]);
   EXPECT_EQ(form.PlayerPos[2], 5);
@@ -65,9 +65,9 @@ TEST_F(ControlsTest, LimitsOfMovementWithAndWithoutABomb) {
         for (int d : {-1, +1}) {
           if (holding && (from == 1 || from == 5)) continue;  // nobody holds a bomb there
           Playing();
-          PlaceAt(p, from);
+          PlacePlayer(form, p, from);
           if (holding) {
-            BombAt(1, p == 1 ? 1 : 10, from);
+            PlaceBomb(form, 1, p == 1 ? 1 : 10, from);
             form.HeldBomb[p] = 1;
           }
           Tap(d < 0 ? supplyKey : ladderKey);
@@ -87,8 +87,8 @@ TEST_F(ControlsTest, LimitsOfMovementWithAndWithoutABomb) {
 
 TEST_F(ControlsTest, BumpingTheInnerLimitUsesUpThePress) {
   Playing();
-  PlaceAt(1, 2);
-  BombAt(1, 1, 2);
+  PlacePlayer(form, 1, 2);
+  PlaceBomb(form, 1, 1, 2);
   form.HeldBomb[1] = 1;
   Down(vk::Z);
   EXPECT_EQ(form.PlayerPos[1], 2);
@@ -103,7 +103,7 @@ TEST_F(ControlsTest, BumpingTheInnerLimitUsesUpThePress) {
 
 TEST_F(ControlsTest, SteppingUnderAWaitingBombCatchesItSilently) {
   Playing();
-  BombAt(1, 1, 3, 0);
+  PlaceBomb(form, 1, 1, 3, 0);
   sounds.calls.clear();
   Tap(vk::Z);  // 4 -> 3
   EXPECT_EQ(form.HeldBomb[1], 1);
@@ -120,9 +120,9 @@ TEST_F(ControlsTest, SteppingUnderAWaitingBombCatchesItSilently) {
 
 TEST_F(ControlsTest, BothBombsAtTheFeetBomb2InHandBomb1CaughtWhenTheArmComesDown) {
   Playing();
-  PlaceAt(2, 2);
-  BombAt(1, 10, 3, 11);
-  BombAt(2, 10, 3, 11);
+  PlacePlayer(form, 2, 2);
+  PlaceBomb(form, 1, 10, 3, 11);
+  PlaceBomb(form, 2, 10, 3, 11);
   Tap(vk::Left);  // 2 -> 3
   EXPECT_EQ(form.HeldBomb[2], 2);
   EXPECT_FALSE(form.BombRolling[1]);
@@ -140,8 +140,8 @@ TEST_F(ControlsTest, BothBombsAtTheFeetBomb2InHandBomb1CaughtWhenTheArmComesDown
 
 TEST_F(ControlsTest, ThrowRaisesTheArmFor300msAndShutsTheKeys) {
   Playing();
-  PlaceAt(1, 3);
-  BombAt(1, 1, 3);
+  PlacePlayer(form, 1, 3);
+  PlaceBomb(form, 1, 1, 3);
   form.HeldBomb[1] = 1;
   RunTo(500);
   Down(vk::Shift);
@@ -170,12 +170,12 @@ TEST_F(ControlsTest, ThrowRaisesTheArmFor300msAndShutsTheKeys) {
 
 TEST_F(ControlsTest, ArmComingDownCatchesABombThatArrivedWhileItWasUp) {
   Playing();
-  PlaceAt(2, 4);
-  BombAt(1, 10, 4);
+  PlacePlayer(form, 2, 4);
+  PlaceBomb(form, 1, 10, 4);
   form.HeldBomb[2] = 1;
   Tap(vk::Ctrl);
   // Meanwhile another bomb rolls onto the seal's feet; the tick would not catch it.
-  BombAt(2, 10, 4);
+  PlaceBomb(form, 2, 10, 4);
   form.BombRolling[2] = true;
   RunTo(300);
   EXPECT_EQ(form.HeldBomb[2], 2);
@@ -185,8 +185,8 @@ TEST_F(ControlsTest, ArmComingDownCatchesABombThatArrivedWhileItWasUp) {
 
 TEST_F(ControlsTest, ComputersArmComesDownWithItsKeysStillShut) {
   Playing(true, false);
-  PlaceAt(2, 3);
-  BombAt(1, 10, 3);
+  PlacePlayer(form, 2, 3);
+  PlaceBomb(form, 1, 10, 3);
   form.HeldBomb[2] = 1;
   form.Proc_IA();
   RunTo(300);
@@ -196,8 +196,8 @@ TEST_F(ControlsTest, ComputersArmComesDownWithItsKeysStillShut) {
 
 TEST_F(ControlsTest, ThrowOnlyFromACatchCell) {
   Playing();
-  BombAt(1, 5, 3, 11);
-  BombAt(2, 10, 2);
+  PlaceBomb(form, 1, 5, 3, 11);
+  PlaceBomb(form, 2, 10, 2);
   form.RimandaBomba(1);
   EXPECT_EQ(form.BombCell[1], 5);
   EXPECT_EQ(form.BombTarget[1], 11);
@@ -211,7 +211,7 @@ TEST_F(ControlsTest, ThrowOnlyFromACatchCell) {
 TEST_F(ControlsTest, AttackAtTheSupplyTakesABlockOnlyWithEmptyHands) {
   Playing();
   ShowSupply();
-  PlaceAt(1, 1);
+  PlacePlayer(form, 1, 1);
   Carrying(1);
   Down(vk::Shift);
   EXPECT_TRUE(Shown(Im_BlockP1A)) << "already carrying: the supply stays";

@@ -12,29 +12,28 @@ using ::testing::ElementsAre;
 constexpr std::int64_t kResume = 3500;  // a two-player game started at 100 is in play from here
 constexpr std::int64_t kBang = kResume + 10;
 
+// Bomb 1 rolling from (cell, lane) toward target with the vulture empty-handed, and the game
+// tick moving it at once.
+void RollNow(TForm1& f, int cell, int lane, int target) {
+  f.VultureBomb = 0;
+  PlaceBomb(f, 1, cell, lane, target);
+  f.MovingBomb = 2;
+  f.TimerGiocoTimer();
+}
+
 // Starts a two-player game and, just after the start delay, makes bomb 1 explode at the end of
 // player `loser` at kBang: the game tick moves it from the loser's feet, where nobody stands.
 void Explode(Console& c, int loser) {
   TForm1& f = c.f();
   c.PowerOnAndStart(100, vk::Shift, true);
   c.Through(kResume);
-  c.At(kBang, [&] {
-    f.NascondiBombe(1);
-    f.VultureBomb = 0;
-    f.BombLane[1] = 3;
-    f.BombCell[1] = loser == 1 ? 1 : 10;
-    f.BombTarget[1] = loser == 1 ? 0 : 11;
-    f.BombRolling[1] = true;
-    f.MostraBombe(1);
-    f.MovingBomb = 2;
-    f.TimerGiocoTimer();
-  });
+  c.At(kBang, [&] { RollNow(f, loser == 1 ? 1 : 10, 3, loser == 1 ? 0 : 11); });
   ASSERT_TRUE(f.Timer_Errore.Enabled());
 }
 
 class ErrorsTest : public ::testing::Test {
  protected:
-  SoundDir dir;
+  ScratchDir dir{kAllCues};
 };
 
 TEST_F(ErrorsTest, StepsAt300_900_1500And2200Ms) {
@@ -109,17 +108,7 @@ TEST_F(ErrorsTest, WhatSurvivesARestart) {
     f.MostraBombe(2);
   });
   // Full hands: bomb 1 jumps from cell 2 in the penguin's lane to the explosion.
-  c.At(kBang, [&] {
-    f.NascondiBombe(1);
-    f.VultureBomb = 0;
-    f.BombLane[1] = 4;
-    f.BombCell[1] = 2;
-    f.BombTarget[1] = 0;
-    f.BombRolling[1] = true;
-    f.MostraBombe(1);
-    f.MovingBomb = 2;
-    f.TimerGiocoTimer();
-  });
+  c.At(kBang, [&] { RollNow(f, 2, 4, 0); });
   ASSERT_TRUE(c.Visible(Im_P_Bang));
   c.Through(kBang + 900);
   EXPECT_FALSE(c.Visible(Im_BombP45));  // the held bomb goes with the penguin
@@ -158,16 +147,7 @@ TEST_F(ErrorsTest, TheSealsLossHidesTheOtherBombToo) {
     f.BombRolling[2] = false;
     f.MostraBombe(2);
   });
-  c.At(kBang, [&] {
-    f.NascondiBombe(1);
-    f.VultureBomb = 0;
-    f.BombLane[1] = 3;
-    f.BombCell[1] = 10;
-    f.BombTarget[1] = 11;
-    f.BombRolling[1] = true;
-    f.MovingBomb = 2;
-    f.TimerGiocoTimer();
-  });
+  c.At(kBang, [&] { RollNow(f, 10, 3, 11); });
   ASSERT_TRUE(c.Visible(Im_S_Bang));
   c.Through(kBang + 900);
   EXPECT_FALSE(c.Visible(Im_BombP23));
@@ -185,14 +165,7 @@ TEST_F(ErrorsTest, TheLastPointEndsTheGameWithA2000MsHold) {
   c.At(kBang, [&] {
     f.Score[1] = 1;
     f.Score[2] = 10;
-    f.NascondiBombe(1);
-    f.VultureBomb = 0;
-    f.BombLane[1] = 2;
-    f.BombCell[1] = 1;
-    f.BombTarget[1] = 0;
-    f.BombRolling[1] = true;
-    f.MovingBomb = 2;
-    f.TimerGiocoTimer();
+    RollNow(f, 1, 2, 0);
   });
   c.Through(kBang + 2200);
   EXPECT_EQ(f.Score[1], 0);
@@ -231,14 +204,7 @@ TEST_F(ErrorsTest, AScoreFrom10To9LosesItsTensDigitAtTheRestart) {
   c.At(kBang, [&] {
     f.Score[2] = 10;
     f.CalcolaScore(2);
-    f.NascondiBombe(1);
-    f.VultureBomb = 0;
-    f.BombLane[1] = 4;
-    f.BombCell[1] = 10;
-    f.BombTarget[1] = 11;
-    f.BombRolling[1] = true;
-    f.MovingBomb = 2;
-    f.TimerGiocoTimer();
+    RollNow(f, 10, 4, 11);
   });
   c.Through(kBang + 2199);
   EXPECT_EQ(f.Components.Picture(Im_NumPosSS1), Im_Num1);
@@ -257,14 +223,7 @@ TEST_F(ErrorsTest, WithTheSoundOffTheJinglesAreLoadedButNotPlayed) {
   c.Through(kResume);
   c.At(kBang, [&] {
     f.Score[1] = 1;
-    f.NascondiBombe(1);
-    f.VultureBomb = 0;
-    f.BombLane[1] = 2;
-    f.BombCell[1] = 1;
-    f.BombTarget[1] = 0;
-    f.BombRolling[1] = true;
-    f.MovingBomb = 2;
-    f.TimerGiocoTimer();
+    RollNow(f, 1, 2, 0);
   });
   c.Through(kBang + 4200);
   EXPECT_THAT(c.sounds.Since(kBang),
@@ -299,7 +258,7 @@ TEST_F(ErrorsTest, PowerOffStopsTheSequence) {
 }
 
 TEST(ErrorsNoJingleTest, AMissingExplosionJingleIsReportedAndPlayGoesOn) {
-  SoundDir dir({"START.WAV", "TEMPO.WAV", "GOT.WAV", "BLOCK.WAV"});
+  ScratchDir dir({"START.WAV", "TEMPO.WAV", "GOT.WAV", "BLOCK.WAV"});
   Console c;
   TForm1& f = c.f();
   Explode(c, 1);

@@ -47,27 +47,10 @@ class PlayFixture : public ::testing::Test {
     form.GameMode = !penguinHuman ? PlayMode::ComputerPenguin
                     : !sealHuman  ? PlayMode::ComputerSeal
                                   : PlayMode::TwoPeople;
-    PlaceAt(1, 4);
-    PlaceAt(2, 2);
+    PlacePlayer(form, 1, 4);
+    PlacePlayer(form, 2, 2);
     form.WallLane = 3;
     form.MostraDisturbi(3);
-  }
-
-  void PlaceAt(int p, int pos) {
-    form.NascondiChar(p);
-    form.PlayerPos[p] = pos;
-    form.MostraChar(p);
-  }
-
-  // Bomb b in play at (cell, lane), shown; rolling toward target, or still when target < 0.
-  void BombAt(int b, int cell, int lane, int target = -1) {
-    form.BombInPlay[b] = true;
-    form.NascondiBombe(b);
-    form.BombCell[b] = cell;
-    form.BombLane[b] = lane;
-    form.BombRolling[b] = target >= 0;
-    if (target >= 0) form.BombTarget[b] = target;
-    form.MostraBombe(b);
   }
 
   // A carried ice block at the player's position.
@@ -91,7 +74,7 @@ class PlayFixture : public ::testing::Test {
   }
 
  private:
-  SoundDir dir_;  // before the console: its creation loads the files
+  ScratchDir dir_;  // before the console: its creation loads the files
 
  protected:
   Console console_;

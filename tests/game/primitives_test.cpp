@@ -18,7 +18,7 @@ class Primitives : public ::testing::Test {
     }
     return n;
   }
-  testing::SoundDir sounds;
+  testing::ScratchDir sounds{testing::kAllCues};
   testing::Console console;
   TForm1& f = console.f();
 };

@@ -38,7 +38,7 @@ bool AnyTimerOn(Console& c) {
 
 class SwitchesTest : public ::testing::Test {
  protected:
-  SoundDir dir;
+  ScratchDir dir{kAllCues};
 };
 
 TEST_F(SwitchesTest, CreationLoadsTheFourChannelsAndSetsTheSwitches) {
@@ -54,7 +54,7 @@ TEST_F(SwitchesTest, CreationLoadsTheFourChannelsAndSetsTheSwitches) {
 }
 
 TEST(SwitchesNoSoundTest, AFailedLoadLeavesTheSoundOffAndTheGamePlayable) {
-  SoundDir dir({"START.WAV"});  // TEMPO.WAV is missing
+  ScratchDir dir({"START.WAV"});  // TEMPO.WAV is missing
   Console c;
   ASSERT_EQ(c.errors.size(), 1u);
   EXPECT_FALSE(c.f().SoundOn);

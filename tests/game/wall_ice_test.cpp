@@ -85,7 +85,7 @@ TEST_F(IceTest, SupplyShowsOnBothScreensAfterItsIntervalAndOnlyOnce) {
 TEST_F(IceTest, TakingTheBlockEmptiesBothScreensForAFull17Seconds) {
   Playing();
   ShowSupply();
-  PlaceAt(1, 1);
+  PlacePlayer(form, 1, 1);
   RunTo(1000);
   sounds.calls.clear();
   form.TakeIce(1);
@@ -97,7 +97,7 @@ TEST_F(IceTest, TakingTheBlockEmptiesBothScreensForAFull17Seconds) {
   EXPECT_EQ(SoundOps(),
             (std::vector<std::string>{"StopChannel MPlayer_Tempo", "PlayCue MPlayer_Block"}));
   // The seal at its supply end finds nothing to take.
-  PlaceAt(2, 1);
+  PlacePlayer(form, 2, 1);
   Tap(vk::Ctrl);
   RunTo(1000 + 16999);
   EXPECT_FALSE(Shown(Im_BlockS5A));
@@ -109,7 +109,7 @@ TEST_F(IceTest, TakingTheBlockEmptiesBothScreensForAFull17Seconds) {
 
 TEST_F(IceTest, BlockFollowsItsCarrierBothWaysAndIsStackedAtTheLadderEnd) {
   Playing();
-  PlaceAt(2, 2);
+  PlacePlayer(form, 2, 2);
   Carrying(2);
   EXPECT_TRUE(Shown(Im_BlockS4));
   Tap(vk::Right);  // toward the supply
@@ -158,7 +158,7 @@ TEST_F(BrokenBlockSoundTest, StacksCutShortLeaveTheGameRunning) {
   EXPECT_EQ(form.LadderHeight[1], 4);
   EXPECT_EQ(form.PlayerPos[1], 5);
   // The computer in the same plight waits at the ladder end instead of walking off it.
-  PlaceAt(2, 4);
+  PlacePlayer(form, 2, 4);
   form.LadderHeight[2] = 0;
   Carrying(2);
   EXPECT_THROW(form.Proc_IA(), Error);
@@ -180,10 +180,10 @@ class BonusTest : public PlayFixture {
       form.LadderHeight[p] = h;
       form.MostraScaletta(p);
     }
-    PlaceAt(p, 4);
+    PlacePlayer(form, p, 4);
     Carrying(p);
     if (otherCarriesAt != 0) {
-      PlaceAt(other, otherCarriesAt);
+      PlacePlayer(form, other, otherCarriesAt);
       Carrying(other);
     }
     RunTo(1000);

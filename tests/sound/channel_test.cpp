@@ -11,7 +11,9 @@
 #include "base/virtual_clock.h"
 #include "sound/mixer.h"
 #include "sound/null_output.h"
-#include "sound_test_util.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/sound_log.h"
+#include "tests/support/wav.h"
 
 namespace floemark::sound {
 namespace {
@@ -163,17 +165,8 @@ TEST_F(ChannelTest, PathsAreRelativeToTheWorkingDirectory) {
   EXPECT_NO_THROW(channel_.LoadCue(".\\SOUND\\LONG.WAV"));
 }
 
-class Recorder : public SoundObserver {
- public:
-  void OnSoundOp(SoundOp op, std::string_view channel, std::string_view file) override {
-    seen.push_back(std::string(SoundOpName(op)) + " " + std::string(channel) + " " +
-                   std::string(file));
-  }
-  std::vector<std::string> seen;
-};
-
 TEST_F(ChannelTest, TheObserverHearsOfEveryOperationBeforeItRunsFailingOnesToo) {
-  Recorder recorder;
+  floemark::testing::SoundLog recorder(clock_);
   channel_.SetObserver(&recorder);
   EXPECT_THROW(channel_.PlayCue(), Error);
   EXPECT_THROW(channel_.LoadCue(".\\SOUND\\START.WAV"), Error);
@@ -181,10 +174,10 @@ TEST_F(ChannelTest, TheObserverHearsOfEveryOperationBeforeItRunsFailingOnesToo) 
   channel_.PlayCue();
   channel_.StopChannel();
   channel_.RewindChannel();
-  EXPECT_EQ(recorder.seen,
-            (std::vector<std::string>{"PlayCue MPlayer_Test ", "LoadCue MPlayer_Test START.WAV",
-                                      "LoadCue MPlayer_Test LONG.WAV", "PlayCue MPlayer_Test ",
-                                      "StopChannel MPlayer_Test ", "RewindChannel MPlayer_Test "}));
+  EXPECT_EQ(recorder.Since(0),
+            (std::vector<std::string>{"PlayCue MPlayer_Test", "LoadCue MPlayer_Test START.WAV",
+                                      "LoadCue MPlayer_Test LONG.WAV", "PlayCue MPlayer_Test",
+                                      "StopChannel MPlayer_Test", "RewindChannel MPlayer_Test"}));
 }
 
 }  // namespace

@@ -13,11 +13,12 @@
 
 #include "sound/sound_file.h"
 
+#include "tests/support/scratch_dir.h"
+
 namespace floemark::sound {
 namespace {
 
-const std::filesystem::path kSoundDir =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "SOUND";
+const std::filesystem::path kSoundDir = floemark::testing::CommittedSoundDir();
 
 struct Expected {
   const char* file;

@@ -21,15 +21,15 @@
 #include "sound/channel.h"
 #include "sound/null_output.h"
 #include "sound/sound_file.h"
-#include "sound_test_util.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/sound_log.h"
+#include "tests/support/wav.h"
 
 namespace floemark::sound {
 namespace {
 
 using testing::ScratchDir;
 
-const std::filesystem::path kSoundDir =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "SOUND";
 
 // Waits, at most ten seconds, until done() holds.
 bool Await(const std::function<bool()>& done) {
@@ -74,10 +74,7 @@ std::vector<std::int64_t> Locate(std::vector<std::int32_t>& out,
 }
 
 TEST(DeviceOutputTest, CuesThroughTheDiskDriverLandWhereTheyBelongMixedNotClipped) {
-  ScratchDir dir;
-  for (const char* name : {"OVER.WAV", "TEMPO.WAV", "GOT.WAV"}) {
-    std::filesystem::copy_file(kSoundDir / name, dir.Root() / "SOUND" / name);
-  }
+  ScratchDir dir({"OVER.WAV", "TEMPO.WAV", "GOT.WAV"});
   const std::filesystem::path raw = dir.Root() / "out.raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);

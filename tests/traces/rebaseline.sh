@@ -6,9 +6,8 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../../build}" && pwd)
 [ $# -gt 0 ] && shift
-cmake --build "$build" --target floemark-trace trace-sounds
-sounds="$build/tests/traces/sounds"
-"$build/trace-sounds" "$sounds"
+cmake --build "$build" --target floemark-trace
+sounds="$here/../../SOUND"
 if [ $# -eq 0 ]; then set -- "$here"/*/; fi
 for dir in "$@"; do
   dir=${dir%/}

@@ -29,13 +29,7 @@ Recorder::~Recorder() {
 
 void Recorder::OnSoundOp(sound::SoundOp op, std::string_view channel, std::string_view file) {
   sound_ += "  sound ";
-  sound_ += sound::SoundOpName(op);
-  sound_ += ' ';
-  sound_ += channel;
-  if (op == sound::SoundOp::LoadCue) {
-    sound_ += ' ';
-    sound_ += file;
-  }
+  sound_ += sound::DescribeSoundOp(op, channel, file);
   sound_ += '\n';
 }
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "game/form1.h"
 #include "base/virtual_clock.h"
+#include "game/form1.h"
 #include "sound/null_output.h"
 #include "tools/trace/recorder.h"
 
@@ -39,7 +39,7 @@ void Replay(const Script& script, const std::function<void(const std::string&)>&
     }
     // Events at a moment come before the timers due at it.
     clock.RunBefore(cmd.timeMs, fire);
-    const std::uint16_t code = static_cast<std::uint16_t>(cmd.code);
+    const std::uint16_t code = cmd.key;
     switch (cmd.kind) {
       case Command::KeyDown:
         rec.Run(
@@ -51,15 +51,20 @@ void Replay(const Script& script, const std::function<void(const std::string&)>&
             cmd.timeMs, "FormKeyUp " + std::to_string(code), [&] { form->FormKeyUp(code); }, out);
         break;
       case Command::Click:
-        if (cmd.code == 0)
-          rec.Run(
-              cmd.timeMs, "Puls_PowerClick", [&] { form->Puls_PowerClick(); }, out);
-        else if (cmd.code == 1)
-          rec.Run(
-              cmd.timeMs, "Puls_SelectClick", [&] { form->Puls_SelectClick(); }, out);
-        else
-          rec.Run(
-              cmd.timeMs, "Puls_SoundClick", [&] { form->Puls_SoundClick(); }, out);
+        switch (cmd.button) {
+          case Button::Power:
+            rec.Run(
+                cmd.timeMs, "Puls_PowerClick", [&] { form->Puls_PowerClick(); }, out);
+            break;
+          case Button::Select:
+            rec.Run(
+                cmd.timeMs, "Puls_SelectClick", [&] { form->Puls_SelectClick(); }, out);
+            break;
+          case Button::Sound:
+            rec.Run(
+                cmd.timeMs, "Puls_SoundClick", [&] { form->Puls_SoundClick(); }, out);
+            break;
+        }
         break;
       case Command::End:
         break;

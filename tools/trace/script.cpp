@@ -133,7 +133,7 @@ ParseResult ParseScript(std::string_view text) {
       const std::optional<int> key = ParseKey(w[2]);
       if (!key) return fail(lineNo, "unknown key " + Quote(w[2]));
       cmd.kind = verb == "down" ? Command::KeyDown : Command::KeyUp;
-      cmd.code = *key;
+      cmd.key = static_cast<std::uint16_t>(*key);
     } else if (verb == "click") {
       if (w.size() < 3) return fail(lineNo, "missing button after click");
       int button = -1;
@@ -141,7 +141,7 @@ ParseResult ParseScript(std::string_view text) {
         if (w[2] == kButtons[b]) button = b;
       if (button < 0) return fail(lineNo, "unknown button " + Quote(w[2]));
       cmd.kind = Command::Click;
-      cmd.code = button;
+      cmd.button = static_cast<Button>(button);
     } else if (verb == "end") {
       cmd.kind = Command::End;
       ended = true;

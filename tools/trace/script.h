@@ -10,10 +10,14 @@
 
 namespace floemark::trace {
 
+// The console's three switches, in the order the script names them.
+enum class Button : std::uint8_t { Power, Select, Sound };
+
 struct Command {
-  enum Kind { KeyDown, KeyUp, Click, End } kind;
-  std::int64_t timeMs;  // since t = 0
-  int code;             // virtual key code, or 0 power, 1 select, 2 sound for a click
+  enum Kind : std::uint8_t { KeyDown, KeyUp, Click, End } kind;
+  std::int64_t timeMs;            // since t = 0
+  std::uint16_t key = 0;          // KeyDown, KeyUp: the virtual key code
+  Button button = Button::Power;  // Click
 };
 
 struct Script {

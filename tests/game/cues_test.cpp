@@ -1,5 +1,6 @@
 // The console's sound: FormCreate's four loads, BlockSound and Blocca_MPlayers, on the silent
-// output and a virtual clock, with the sound files in a scratch working directory.
+// output and a virtual clock, with sounds a second long in a scratch working directory, so that
+// positions can be checked to the frame.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,27 +8,16 @@
 #include <vector>
 
 #include "base/error.h"
-#include "game/form1.h"
 #include "base/virtual_clock.h"
+#include "game/form1.h"
 #include "sound/mixer.h"
 #include "sound/null_output.h"
-#include "sound_test_util.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/sound_log.h"
+#include "tests/support/wav.h"
 
-namespace floemark {
+namespace floemark::testing {
 namespace {
-
-using sound::testing::Ramp;
-using sound::testing::ScratchDir;
-using sound::testing::WavBytes;
-
-class Recorder : public sound::SoundObserver {
- public:
-  void OnSoundOp(sound::SoundOp op, std::string_view channel, std::string_view file) override {
-    seen.push_back(std::string(sound::SoundOpName(op)) + " " + std::string(channel) +
-                   (file.empty() ? "" : " " + std::string(file)));
-  }
-  std::vector<std::string> seen;
-};
 
 class CuesTest : public ::testing::Test {
  protected:
@@ -53,14 +43,14 @@ class CuesTest : public ::testing::Test {
   VirtualClock clock_;
   sound::NullOutput output_{clock_};
   TForm1 form_{clock_, clock_, output_};
-  Recorder recorder_;
+  SoundLog recorder_{clock_};
 };
 
 TEST_F(CuesTest, FormCreateLoadsTheFourChannelsInOrderAndPlaysNothing) {
   WriteSounds({"START.WAV", "TEMPO.WAV", "GOT.WAV", "BLOCK.WAV"});
   ObserveAll();
   form_.FormCreate();
-  EXPECT_EQ(recorder_.seen,
+  EXPECT_EQ(recorder_.Since(0),
             (std::vector<std::string>{
                 "LoadCue MPlayer_Music START.WAV", "LoadCue MPlayer_Tempo TEMPO.WAV",
                 "LoadCue MPlayer_Got GOT.WAV", "LoadCue MPlayer_Block BLOCK.WAV"}));
@@ -89,10 +79,10 @@ TEST_F(CuesTest, FormCreateWithoutTheStartJingleLoadsNothingAndLeavesTheSoundOff
   // Each later stop of an unloaded channel reports; the handler ends at the first.
   ObserveAll();
   ExpectNoDevice([&] { form_.BlockSound(); });
-  EXPECT_EQ(recorder_.seen, (std::vector<std::string>{"StopChannel MPlayer_Tempo"}));
-  recorder_.seen.clear();
+  EXPECT_EQ(recorder_.Since(0), (std::vector<std::string>{"StopChannel MPlayer_Tempo"}));
+  recorder_.calls.clear();
   ExpectNoDevice([&] { form_.Blocca_MPlayers(); });  // what power-off runs
-  EXPECT_EQ(recorder_.seen, (std::vector<std::string>{"StopChannel MPlayer_Music"}));
+  EXPECT_EQ(recorder_.Since(0), (std::vector<std::string>{"StopChannel MPlayer_Music"}));
 }
 
 TEST_F(CuesTest, FormCreateStopsAtTheFirstFileThatFails) {
@@ -112,7 +102,7 @@ TEST_F(CuesTest, BloccaMPlayersSilencesAllAndRewindsOnlyTheMusic) {
   At(300);
   ObserveAll();
   form_.Blocca_MPlayers();
-  EXPECT_EQ(recorder_.seen,
+  EXPECT_EQ(recorder_.Since(0),
             (std::vector<std::string>{"StopChannel MPlayer_Music", "RewindChannel MPlayer_Music",
                                       "StopChannel MPlayer_Tempo", "StopChannel MPlayer_Got",
                                       "StopChannel MPlayer_Block"}));
@@ -168,4 +158,4 @@ TEST_F(CuesTest, DestroyingTheConsoleClosesItsChannels) {
 }
 
 }  // namespace
-}  // namespace floemark
+}  // namespace floemark::testing

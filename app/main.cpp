@@ -1,14 +1,13 @@
 // Floemark Simulator: the handheld on the desktop. Started in the folder that holds SOUND\,
 // README.TXT and WHATSNEW.TXT; takes no arguments and reads no configuration.
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 #include <cstdio>
 
 #include "app/about_form.h"
 #include "app/console_window.h"
 #include "app/key_repeat.h"
 #include "app/pictures.h"
+#include "app/program_icon.h"
 #include "app/real_clock.h"
 #include "app/splash_form.h"
 #include "app/title.h"
@@ -25,10 +24,7 @@ int main(int argc, char** argv) {
   // about window only hide.
   QApplication::setQuitOnLastWindowClosed(false);
   UseDetectableAutoRepeat();
-  QIcon icon;
-  icon.addPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("icon16.png"))));
-  icon.addPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("icon32.png"))));
-  QApplication::setWindowIcon(icon);
+  QApplication::setWindowIcon(ProgramIcon());
 
   RealClock clock;
   const std::unique_ptr<sound::AudioOutput> audio = sound::OpenDeviceOrSilent(clock);

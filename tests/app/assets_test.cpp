@@ -356,8 +356,8 @@ TEST(Assets, EveryFileIsAResourceWithTheSameBytes) {
     EXPECT_EQ(resource.readAll(), ReadAsset(f.toStdString()));
   }
   // 110 one-bit pictures, 2 screens, 9 JPEGs of the panel, the splash and about photographs
-  // and the two icons.
-  EXPECT_EQ(pictures, 125);
+  // and the icon at nine sizes and as SVG.
+  EXPECT_EQ(pictures, 133);
 }
 
 }  // namespace

@@ -21,6 +21,5 @@ QImage DrawKeyIndicator(panel::Component key);  // Puls_PenguinAttack .. Puls_Se
 QImage DrawSwitchPicture(panel::Component which);  // Puls_On or Puls_Off, 28 x 28
 QImage DrawSplashPicture();                        // Im_Piccina, 200 x 141: the handheld in its box
 QImage DrawAboutPhoto();                           // Im_Foto, 252 x 84
-QImage DrawIcon(int size);                         // program icon, 16 or 32
 
 }  // namespace floemark::artgen

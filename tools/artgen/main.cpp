@@ -12,6 +12,7 @@
 
 #include "tools/artgen/artgen.h"
 #include "tools/artgen/bmp_writer.h"
+#include "tools/artgen/icon.h"
 #include "tools/artgen/preview.h"
 
 using namespace floemark;
@@ -34,6 +35,17 @@ bool SaveBmp(const QImage& img, const QString& dir, const QString& file, QString
   const QByteArray bytes = EncodeBmp(img);
   QFile out(dir + file);
   if (bytes.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+    std::fprintf(stderr, "floemark-artgen: cannot write %s\n", qPrintable(dir + file));
+    return false;
+  }
+  written << file;
+  return true;
+}
+
+bool SaveText(const QByteArray& text, const QString& dir, const QString& file,
+              QStringList& written) {
+  QFile out(dir + file);
+  if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size()) {
     std::fprintf(stderr, "floemark-artgen: cannot write %s\n", qPrintable(dir + file));
     return false;
   }
@@ -80,8 +92,9 @@ int WriteAssets(const QString& out) {
   }
   ok &= Save(DrawSplashPicture(), out, "Im_Piccina.jpg", written, "JPG", 92);
   ok &= Save(DrawAboutPhoto(), out, "Im_Foto.jpg", written, "JPG", 92);
-  ok &= Save(DrawIcon(16), out, "icon16.png", written, "PNG");
-  ok &= Save(DrawIcon(32), out, "icon32.png", written, "PNG");
+  for (const int size : kIconSizes)
+    ok &= Save(DrawIcon(size), out, QStringLiteral("icon%1.png").arg(size), written, "PNG");
+  ok &= SaveText(IconSvg(), out, "icon.svg", written);
   ok &= WriteResourceList(out, written);
   return ok ? 0 : 1;
 }

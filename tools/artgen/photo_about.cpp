@@ -1,4 +1,4 @@
-// The about window's wide product shot (the console open on a wooden table) and the icon.
+// The about window's wide product shot (the console open on a wooden table).
 #include <QPainterPath>
 #include <QTransform>
 #include <algorithm>
@@ -95,36 +95,6 @@ QImage DrawAboutPhoto() {
   }
   QImage img = ShrinkTo(big, W, H).convertToFormat(QImage::Format_RGB32);
   AddGrain(img, img.rect(), QPoint(0, 0), 2, 0xF070u);
-  return img;
-}
-
-QImage DrawIcon(int size) {
-  // The console opened flat, seen from above: two blue halves, two screens, two orange keys.
-  QImage img(size, size, QImage::Format_RGB32);
-  img.fill(QColor(0, 0, 0));
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(size / 16.0, size / 16.0);
-  p.setPen(Qt::NoPen);
-  // Laid out on the 16-pixel grid so that the small icon stays sharp.
-  for (int half = 0; half < 2; ++half) {
-    const qreal x = half * 8;
-    const QRectF body(x, 3, 7, 10);
-    QLinearGradient g(0, body.top(), 0, body.bottom());
-    g.setColorAt(0, QColor(70, 110, 216));
-    g.setColorAt(1, QColor(24, 46, 130));
-    p.setBrush(g);
-    p.drawRoundedRect(body, 1.2, 1.2);
-    p.setBrush(QColor(210, 212, 216));
-    p.drawRect(QRectF(x + 0.5, 3.5, 6, 5.5));  // the metal faceplate
-    p.setBrush(QColor(20, 20, 24));
-    p.drawRect(QRectF(x + 1, 4, 5, 4.5));
-    p.setBrush(QColor(196, 200, 186));
-    p.drawRect(QRectF(x + 1.5, 4.5, 4, 3.5));
-    p.setBrush(QColor(244, 104, 40));
-    p.drawEllipse(QRectF(x + 1, 10, 2, 2));
-    p.drawEllipse(QRectF(x + 4, 10, 2, 2));
-  }
   return img;
 }
 

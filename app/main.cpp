@@ -1,10 +1,15 @@
 // Floemark Simulator: the handheld on the desktop. Started in the folder that holds SOUND\,
-// README.TXT and WHATSNEW.TXT; takes no arguments and reads no configuration.
+// README.TXT and WHATSNEW.TXT; reads no configuration. Its only options (--help, --version)
+// need no display.
 #include <QApplication>
+#include <QStringList>
 #include <cstdio>
+#include <memory>
 
 #include "app/about_form.h"
+#include "app/command_line.h"
 #include "app/console_window.h"
+#include "app/display_check.h"
 #include "app/key_repeat.h"
 #include "app/pictures.h"
 #include "app/program_icon.h"
@@ -16,10 +21,39 @@
 using namespace floemark;
 using namespace floemark::app;
 
+namespace {
+
+QStringList Arguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(Arguments(argc, argv));
+  switch (line.action) {
+    case CommandLine::Action::ShowHelp:
+      std::fputs(qPrintable(HelpText()), stdout);
+      return 0;
+    case CommandLine::Action::ShowVersion:
+      std::fputs(qPrintable(VersionText()), stdout);
+      return 0;
+    case CommandLine::Action::Refuse:
+      std::fputs(qPrintable(RefusalLine(line.error)), stderr);
+      return 2;
+    case CommandLine::Action::Run:
+      break;
+  }
+
   // FirstActivation was set by the console module's own initialisation, before this line.
+  auto displayCheck = std::make_unique<DisplayCheck>();
   QApplication app(argc, argv);
+  displayCheck.reset();
   QApplication::setApplicationName(kAppTitle);
+  // The desktop entry's name: how a Wayland compositor's dock finds the icon and the name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(FLOEMARK_APP_ID));
   // Ending the program is the console's business (Exit, Esc, its close); the splash and the
   // about window only hide.
   QApplication::setQuitOnLastWindowClosed(false);

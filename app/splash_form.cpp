@@ -11,10 +11,10 @@
 #include "app/about_form.h"
 #include "app/console_window.h"
 #include "app/fonts.h"
-#include "app/side_window.h"
 #include "app/geometry.h"
 #include "app/pictures.h"
 #include "app/shell.h"
+#include "app/side_window.h"
 
 namespace floemark::app {
 namespace {
@@ -71,8 +71,8 @@ SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
   const QColor aqua(0, 255, 255);
   Place(new QLabel(QStringLiteral("Floemark (Korvane) Simulator"), this), "La_Title",
         {25, 16, 196, 15}, ArialFont(12, {.bold = true}), Qt::white);
-  Place(new QLabel(QStringLiteral("Version 1.01"), this), "La_Version", {53, 32, 140, 15},
-        ArialFont(12, {.bold = true}), Qt::white);
+  Place(new QLabel(QStringLiteral("Version " FLOEMARK_VERSION), this), "La_Version",
+        {53, 32, 140, 15}, ArialFont(12, {.bold = true}), Qt::white);
   QLabel* http =
       Place(new LinkLabel(QString::fromLatin1(kWebLink), this, [this] { La_HttpClick(); }),
             "La_Http", {37, 226, 172, 15}, ArialFont(12, {.underline = true}), aqua);

@@ -11,9 +11,10 @@ namespace floemark::app {
 class AboutForm;
 class ConsoleWindow;
 
-// The two links of the splash window; a click opens exactly the text shown.
-inline constexpr const char* kWebLink = "http://floemark.example.org/";
-inline constexpr const char* kMailLink = "mailto:floemark@example.org";
+// The two links of the splash window; a click opens exactly the text shown. (The addresses are
+// the build's, which the package and the desktop's software centre show as well.)
+inline constexpr const char* kWebLink = FLOEMARK_HOMEPAGE;
+inline constexpr const char* kMailLink = "mailto:" FLOEMARK_EMAIL;
 
 class SplashForm : public QWidget {
   Q_OBJECT

@@ -1,0 +1,60 @@
+#!/bin/bash
+# The real program's command line, with no display anywhere in reach.
+#   command_line_test.sh FLOEMARK_BINARY
+set -u
+binary=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "ok: $*"; }
+
+# run ARGS...: the program's status, standard output and standard error, in $status, $tmp/out
+# and $tmp/err, with no display (and an X display and a Wayland socket that answer nothing).
+run() {
+  mkdir -p "$tmp/xdg" && chmod 700 "$tmp/xdg"
+  env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="${display-}" XDG_RUNTIME_DIR="$tmp/xdg" \
+    "$binary" "$@" >"$tmp/out" 2>"$tmp/err" </dev/null
+  status=$?
+}
+lines() { wc -l <"$1" | tr -d ' '; }
+
+for display in "" ":99.0"; do
+  run --version
+  [ $status = 0 ] || fail "--version: status $status"
+  grep -qx 'Floemark Simulator [0-9][0-9.]*' "$tmp/out" || fail "--version printed: $(cat "$tmp/out")"
+  [ -s "$tmp/err" ] && fail "--version wrote to standard error: $(cat "$tmp/err")"
+  version=$(cat "$tmp/out")
+  run -v
+  [ "$(cat "$tmp/out")" = "$version" ] || fail "-v printed: $(cat "$tmp/out")"
+  run --help
+  [ $status = 0 ] || fail "--help: status $status"
+  head -n1 "$tmp/out" | grep -q '^usage: floemark' || fail "--help starts: $(head -n1 "$tmp/out")"
+  for option in --help --version; do grep -q -- "$option" "$tmp/out" || fail "--help does not name $option"; done
+  [ -s "$tmp/err" ] && fail "--help wrote to standard error: $(cat "$tmp/err")"
+done
+note "--help and --version print to standard output and exit 0 without a display"
+
+for args in "--fullscreen" "-x" "README.TXT" "-- --help" "--help=1" "-platform xcb"; do
+  # shellcheck disable=SC2086
+  run $args
+  [ $status = 2 ] || fail "'$args': status $status, want 2"
+  [ "$(lines "$tmp/err")" = 1 ] || fail "'$args': standard error has $(lines "$tmp/err") lines: $(cat "$tmp/err")"
+  grep -q '^floemark: .*usage: floemark' "$tmp/err" || fail "'$args': $(cat "$tmp/err")"
+  [ -s "$tmp/out" ] && fail "'$args' wrote to standard output"
+done
+note "a command line not understood gets one line of usage on standard error and status 2"
+
+# No display at all, an X display that no server answers, a Wayland socket that is not there.
+for display in "" ":99.0"; do
+  for platform in "" xcb wayland; do
+    mkdir -p "$tmp/xdg" && chmod 700 "$tmp/xdg"
+    env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM="$platform" \
+      XDG_RUNTIME_DIR="$tmp/xdg" "$binary" >"$tmp/out" 2>"$tmp/err" </dev/null
+    status=$?
+    what="DISPLAY='$display' QT_QPA_PLATFORM='$platform'"
+    [ $status = 1 ] || fail "$what: status $status, want 1 (134 is Qt's abort)"
+    [ "$(lines "$tmp/err")" = 1 ] || fail "$what: standard error has $(lines "$tmp/err") lines: $(cat "$tmp/err")"
+    grep -q '^floemark: cannot open a window: no display reachable' "$tmp/err" || fail "$what: $(cat "$tmp/err")"
+  done
+done
+note "with no display reachable: one line and status 1"

@@ -11,15 +11,9 @@ binary=$2
 scenario=$3
 probe=$4
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/windows.sh"
 
-# The desktop's handler: a stub that notes what it was asked to open.
-mkdir -p "$tmp/bin"
-cat >"$tmp/bin/xdg-open" <<STUB
-#!/bin/sh
-echo "\$1" >>"$tmp/opened"
-STUB
-chmod +x "$tmp/bin/xdg-open"
-export PATH="$tmp/bin:$PATH"
+stub_xdg_open
 
 # ---- The working folder: the repository root, or a copy of it without SOUND/START.WAV ----
 if [ "$scenario" != missing-sound ]; then
@@ -33,50 +27,6 @@ fi
 
 (cd "$work" && exec "$binary") >"$tmp/out" 2>&1 &
 app_pid=$!
-
-# ---- Window helpers ----
-# geometry WINDOW: "X Y W H MAPSTATE"
-geometry() {
-  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} /Map State/{m=$3} END{print x, y, w, h, m}'
-}
-viewable() { [ "$(geometry "$1" | cut -d' ' -f5)" = IsViewable ]; }
-# The top-level windows named exactly NAME (xdotool's search misses the popup menu, which is an
-# override-redirect window), and those of them that are on view.
-named() {
-  xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 " " $3 " " $4 == want ||
-    $2 " " $3 == want || $2 == want {print $1}'
-}
-visible_named() {
-  local w
-  for w in $(named "$1"); do viewable "$w" && echo "$w"; done
-}
-console_window() {
-  local w
-  for w in $(named 'Floemark Simulator'); do
-    [ "$(geometry "$w" | cut -d' ' -f3,4)" = "741 388" ] && viewable "$w" && echo "$w" && return
-  done
-}
-# A viewable "Floemark Simulator" window that is neither the console nor a 1x1 helper: the
-# error box or the popup menu.
-other_titled() {
-  local w g
-  for w in $(visible_named 'Floemark Simulator'); do
-    g=$(geometry "$w" | cut -d' ' -f3,4)
-    [ "$g" != "741 388" ] && [ "$g" != "1 1" ] && echo "$w"
-  done
-}
-position() { geometry "$1" | cut -d' ' -f1,2; }
-at() { [ "$(position "$1")" = "$2" ]; }
-running() { kill -0 "$app_pid" 2>/dev/null; }
-splash_window() { visible_named 'About Floemark...'; }
-has() { [ -n "$("$@")" ]; }
-# A window on the 1024 x 768 screen (not wholly off it).
-on_screen() {
-  local g; read -r x y w h _ <<<"$(geometry "$1")"
-  [ $((x + w)) -gt 0 ] && [ $((y + h)) -gt 0 ] && [ "$x" -lt 1024 ] && [ "$y" -lt 768 ]
-}
-
 
 # region X Y W H: the checksum of a rectangle of the console's client area.
 region() { "$probe" "$console" "$@" | cut -d' ' -f1; }

@@ -57,6 +57,9 @@ bool CompositorAnswers() {
   return answers;
 }
 
+// Whether an X server or a Wayland compositor answers where the environment points.
+bool DisplayReachable() { return XServerAnswers() || CompositorAnswers(); }
+
 QString Described(const char* name) {
   const QByteArray value = qgetenv(name);
   return value.isEmpty()
@@ -94,8 +97,6 @@ void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text
 }
 
 }  // namespace
-
-bool DisplayReachable() { return XServerAnswers() || CompositorAnswers(); }
 
 DisplayCheck::DisplayCheck() {
   // Asked first, before the window-system libraries have their own say on standard error.

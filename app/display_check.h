@@ -17,8 +17,4 @@ class DisplayCheck {
   DisplayCheck& operator=(const DisplayCheck&) = delete;
 };
 
-// Whether an X server or a Wayland compositor answers where the environment points
-// (DISPLAY; WAYLAND_DISPLAY, by default wayland-0, under XDG_RUNTIME_DIR).
-bool DisplayReachable();
-
 }  // namespace floemark::app

@@ -58,3 +58,12 @@ for display in "" ":99.0"; do
   done
 done
 note "with no display reachable: one line and status 1"
+
+# A window system that Qt itself cannot use: Qt's own reason in one line, not its abort.
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform XDG_RUNTIME_DIR="$tmp/xdg" \
+  "$binary" >"$tmp/out" 2>"$tmp/err" </dev/null
+status=$?
+[ $status = 1 ] || fail "an unknown Qt platform: status $status, want 1"
+[ "$(lines "$tmp/err")" = 1 ] || fail "an unknown Qt platform: $(cat "$tmp/err")"
+grep -q '^floemark: cannot open a window: .*no-such-platform' "$tmp/err" || fail "$(cat "$tmp/err")"
+note "a window system Qt cannot use: one line with Qt's reason and status 1"

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "app/fonts.h"
-#include "app/side_window.h"
 #include "app/pictures.h"
+#include "app/side_window.h"
 
 namespace floemark::app {
 namespace {

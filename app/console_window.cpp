@@ -118,8 +118,7 @@ void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
   const QPoint p = event->position().toPoint();
   // The first button pressed decides which component holds the mouse until all are released;
   // a further button's press goes to that component too, wherever the mouse is.
-  if (event->buttons() == event->button())
-    pressed_ = form_->Components.HitTest(p.x(), p.y());
+  if (event->buttons() == event->button()) pressed_ = form_->Components.HitTest(p.x(), p.y());
   const auto hit = pressed_;
   if (!hit) return;
   const ComponentInfo& info = Info(*hit);

@@ -1,8 +1,8 @@
 #include "app/key_repeat.h"
 
-#include <QGuiApplication>
-
 #include <X11/XKBlib.h>  // after Qt: its macros clash with Qt's names
+
+#include <QGuiApplication>
 
 namespace floemark::app {
 

@@ -11,10 +11,10 @@
 #include "app/about_form.h"
 #include "app/console_window.h"
 #include "app/fonts.h"
-#include "app/side_window.h"
 #include "app/geometry.h"
 #include "app/pictures.h"
 #include "app/shell.h"
+#include "app/side_window.h"
 
 namespace floemark::app {
 namespace {

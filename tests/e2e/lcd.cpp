@@ -32,7 +32,10 @@ const panel::SegmentTables& Tables() {
 }
 
 Lcd::Lcd(XDisplay* display, XWindow window, const std::string& assets_dir)
-    : display_(display), window_(window), segments_(kComponentCount), glyphs_(10),
+    : display_(display),
+      window_(window),
+      segments_(kComponentCount),
+      glyphs_(10),
       shown_(kComponentCount, false) {
   // Which segments may blacken each pixel, and the topmost opaque segment over it.
   std::vector<QImage> pictures(kComponentCount);
@@ -50,7 +53,8 @@ Lcd::Lcd(XDisplay* display, XWindow window, const std::string& assets_dir)
     for (int y = 0; y < pictures[c].height(); ++y)
       for (int x = 0; x < pictures[c].width(); ++x)
         if (qGray(pictures[c].pixel(x, y)) < 128)
-          black_owners[(info.rect.top + y) * panel::kConsoleWidth + info.rect.left + x].push_back(c);
+          black_owners[(info.rect.top + y) * panel::kConsoleWidth + info.rect.left + x].push_back(
+              c);
   }
   for (int c = 0; c < kComponentCount; ++c) {
     if (pictures[c].isNull()) continue;
@@ -122,7 +126,8 @@ int Lcd::Digit(Component slot) const {
       if (gx < r.width && gy < r.height) glyph[gy * r.width + gx] = true;
     int misses = 0;
     for (int y = 0; y < r.height; ++y)
-      for (int x = 0; x < r.width; ++x) misses += glyph[y * r.width + x] != Dark(r.left + x, r.top + y);
+      for (int x = 0; x < r.width; ++x)
+        misses += glyph[y * r.width + x] != Dark(r.left + x, r.top + y);
     if (misses < best_misses) best_misses = misses, best = d;
   }
   return best_misses <= 4 ? best : -2;
@@ -173,7 +178,8 @@ std::string Lcd::ScreenPixels() const {
   for (Component screen : {panel::Im_ScreenLeft, panel::Im_ScreenRight}) {
     const auto& r = Info(screen).rect;
     for (int y = r.top; y < r.top + r.height; ++y)
-      for (int x = r.left; x < r.left + r.width; ++x) s.push_back(static_cast<char>(qGray(image_.pixel(x, y))));
+      for (int x = r.left; x < r.left + r.width; ++x)
+        s.push_back(static_cast<char>(qGray(image_.pixel(x, y))));
   }
   return s;
 }

@@ -51,8 +51,8 @@ class Lcd {
 
   XDisplay* display_;
   XWindow window_;
-  std::vector<Segment> segments_;                           // by component, empty if not LCD
-  std::vector<std::vector<std::pair<int, int>>> glyphs_;    // digit -> black pixels (glyph coords)
+  std::vector<Segment> segments_;                         // by component, empty if not LCD
+  std::vector<std::vector<std::pair<int, int>>> glyphs_;  // digit -> black pixels (glyph coords)
   std::vector<bool> shown_;
   QImage image_;
 };

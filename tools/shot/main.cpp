@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "app/panel_renderer.h"
-#include "game/form1.h"
 #include "base/virtual_clock.h"
+#include "game/form1.h"
 #include "sound/null_output.h"
 
 using namespace floemark;

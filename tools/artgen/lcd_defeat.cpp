@@ -15,15 +15,16 @@ void FillAcrossHorizon(Canvas& figure, Component segment) {
   const Component screen = Info(panel::Im_ScreenLeft).rect.Intersects(own) ? panel::Im_ScreenLeft
                                                                            : panel::Im_ScreenRight;
   const int horizon = Info(screen).rect.top + kScreenHorizonRow - own.top;
-  for (int y = horizon - 2; y <= horizon; ++y) {
-    int first = figure.width(), last = -1;
-    for (int x = 0; x < figure.width(); ++x) {
-      if (figure.At(x, y)) {
+  const int n = figure.scale();
+  for (int y = (horizon - 2) * n; y < (horizon + 1) * n; ++y) {
+    int first = figure.dotsWide(), last = -1;
+    for (int x = 0; x < figure.dotsWide(); ++x) {
+      if (figure.DotAt(x, y)) {
         first = std::min(first, x);
         last = x;
       }
     }
-    for (int x = first; x <= last; ++x) figure.Set(x, y, true);
+    for (int x = first; x <= last; ++x) figure.SetDot(x, y, true);
   }
 }
 
@@ -42,10 +43,10 @@ void DrawKnockedOut(Canvas& c, Component segment, bool seal, bool mirror) {
   // Three stars circling over the head, the middle one largest.
   c.SetPlace({});
   const int head = int(p.x + (mirror ? -s : s) * 7.5), top = int(std::max(0.0, p.y - 6));
-  const int right = c.width() - 3;
-  c.Pixels(std::clamp(head - 9, 0, right), top + 3, {".#.", "###", ".#."});
-  c.Pixels(head - 2, top, {"..#..", ".###.", "#####", ".###.", ".#.#."});
-  c.Pixels(std::clamp(head + 7, 0, right), top + 3, {".#.", "###", ".#."});
+  const double right = c.width() - 1.5;
+  DrawStar(c, std::clamp(head - 7.5, 1.5, right), top + 4.5, 1.5);
+  DrawFivePointStar(c, head + 0.5, top + 2.7, 2.6);
+  DrawStar(c, std::clamp(head + 8.5, 1.5, right), top + 4.5, 1.5);
   c.SetPlace({});
 }
 

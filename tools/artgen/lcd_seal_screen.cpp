@@ -29,7 +29,7 @@ constexpr Place kPenguinEatS1{3, 0.6, 0.9};
 // The raised flipper rises behind the head: a pixel of grey around the head keeps the two apart.
 void DrawRaisedArm(Canvas& k, Component arm, Component body, const Place& place) {
   DrawRaisedFlipper(k);
-  Canvas head = CanvasFor(arm);
+  Canvas head = CanvasFor(arm, k.scale());
   DrawSeal(head, From(arm, body, place), Pose::Playing);
   k.ClearAround(head);
 }

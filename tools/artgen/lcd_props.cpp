@@ -87,6 +87,12 @@ void DrawBurst(Canvas& c, double cx, double cy, double rx, double ry, int twist)
     inner.push_back({cx + rx * g * std::cos(a + 0.3), cy + ry * g * std::sin(a + 0.3)});
   }
   c.Polygon(outer);
+  // Every tongue at least a pixel thick to its tip: sampled at one dot per pixel, a needle of a
+  // tongue would stop short of where it reaches at any finer scale.
+  for (int i = 0; i < 2 * kTongues; i += 2) {
+    const Pt tip = outer[std::size_t(i)];
+    c.Line({cx + (tip.x - cx) * 0.5, cy + (tip.y - cy) * 0.5}, tip, 1);
+  }
   c.Polygon(inner, false);  // the white-hot heart
 }
 

@@ -122,8 +122,9 @@ TEST_P(ScaledAssets, LcdPicturesAreDrawnAtTheirScaleWithTheirPalette) {
     const InkMatch m = Match(base, dense, scale);
     EXPECT_FALSE(m.repeated) << "the 1x picture with its pixels repeated";
     // Where the 1x picture rounds a curve to whole pixels the dense one follows the curve, so
-    // its edge may move by up to a pixel, never more.
-    EXPECT_LE(m.strayDot, 1.0);
+    // its edge may move by up to a pixel; a point or a sliver that the 1x picture loses to the
+    // whole pixels (a flipper's tip, a sliver beside a gap) may reach half a pixel further.
+    EXPECT_LE(m.strayDot, 1.5);
     EXPECT_LE(m.lostPixel, 1.0);
   }
 }

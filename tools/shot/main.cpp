@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark-shot: picture %s\n", qPrintable(e));
   const QImage image = app::PanelRenderer(pictures).Render(panel, scale);
-  if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+  // The file's suffix names its format (.png, or .ppm for the end-to-end probe).
+  if (!image.save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "floemark-shot: cannot write %s\n", argv[1]);
     return 1;
   }

@@ -8,7 +8,7 @@ PACKAGES="
   qt6-base-dev qt6-qpa-plugins qt6-wayland
   libsdl2-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils libx11-dev libxtst-dev
+  xvfb xauth xdotool x11-utils x11-xserver-utils libx11-dev libxtst-dev
   fonts-liberation2 fonts-dejavu-core
 "
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/fonts.h"
-#include "app/pictures.h"
+#include "app/photo_view.h"
 #include "app/side_window.h"
 
 namespace floemark::app {
@@ -40,10 +40,9 @@ AboutForm::AboutForm()
                            Qt::WindowCloseButtonHint) {
   SetUpSideWindow(this, "AboutForm", QStringLiteral("About the author..."), {275, 224});
 
-  auto* photo = new QLabel(this);
+  auto* photo = new PhotoView(QStringLiteral("Im_Foto.jpg"), this);
   photo->setObjectName(QStringLiteral("Im_Foto"));
   photo->setGeometry(9, 9, 252, 84);
-  photo->setPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("Im_Foto.jpg"))));
 
   // Bevel_Foto: a raised frame over the photo's edge, four pixels wider than the photo.
   auto* bevel = new QFrame(this);

@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QToolTip>
 #include <QWindow>
+#include <cmath>
 
 #include "app/geometry.h"
 #include "app/key_map.h"
@@ -93,8 +94,16 @@ void ConsoleWindow::FormActivate() {
 void ConsoleWindow::RepaintDamage() {
   const auto damage = form_->Components.TakeDamage();
   if (damage.none()) return;
-  for (int i = 0; i < kComponentCount; ++i)
-    if (damage.test(i)) update(ToQRect(Info(static_cast<Component>(i)).rect));
+  // At a fractional pixel ratio Qt rounds a rectangle to device pixels its own way, and may
+  // leave out an edge row whose pixel centres lie inside it: a pixel more all round repaints
+  // every device pixel the component covers.
+  const qreal ratio = devicePixelRatio();
+  const int margin = ratio == std::round(ratio) ? 0 : 1;
+  for (int i = 0; i < kComponentCount; ++i) {
+    if (damage.test(i))
+      update(
+          ToQRect(Info(static_cast<Component>(i)).rect).adjusted(-margin, -margin, margin, margin));
+  }
 }
 
 void ConsoleWindow::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,7 @@
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/fonts.h"
 #include "app/key_repeat.h"
 #include "app/pictures.h"
 #include "app/real_clock.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   // FirstActivation was set by the console module's own initialisation, before this line.
   QApplication app(argc, argv);
   QApplication::setApplicationName(kAppTitle);
+  UseWindowFontEverywhere();
   // Ending the program is the console's business (Exit, Esc, its close); the splash and the
   // about window only hide.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -12,7 +12,7 @@
 #include "app/console_window.h"
 #include "app/fonts.h"
 #include "app/geometry.h"
-#include "app/pictures.h"
+#include "app/photo_view.h"
 #include "app/shell.h"
 #include "app/side_window.h"
 
@@ -63,10 +63,9 @@ SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
       about_(about) {
   SetUpSideWindow(this, "SplashForm", QStringLiteral("About Floemark..."), {246, 306});
 
-  auto* picture = new QLabel(this);
+  auto* picture = new PhotoView(QStringLiteral("Im_Piccina.jpg"), this);
   picture->setObjectName(QStringLiteral("Im_Piccina"));
   picture->setGeometry(24, 56, 200, 141);
-  picture->setPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("Im_Piccina.jpg"))));
 
   const QColor aqua(0, 255, 255);
   Place(new QLabel(QStringLiteral("Floemark (Korvane) Simulator"), this), "La_Title",

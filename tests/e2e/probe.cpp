@@ -1,16 +1,47 @@
 // floemark-e2e-probe WINDOW X Y W H: reads a rectangle of a window's pixels from the X server and
 // prints a checksum of them and their mean brightness (0..255), so that a test script can see
 // a part of the console change. WINDOW is an X window id, decimal or 0x hex.
+// floemark-e2e-probe WINDOW X Y W H EXPECTED.ppm: prints instead how many pixels of the rectangle
+// differ from the same rectangle of a binary PPM picture (the panel as floemark-shot draws it).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A binary PPM (P6, maxval 255) as 0xRRGGBB values; empty when it can't be read.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned long> rgb;
+};
+
+Picture ReadPpm(const char* path) {
+  Picture p;
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int maxval = 0;
+  in >> magic >> p.width >> p.height >> maxval;
+  in.get();
+  if (!in || magic != "P6" || maxval != 255) return {};
+  std::vector<unsigned char> bytes(std::size_t(p.width) * std::size_t(p.height) * 3);
+  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+  if (!in) return {};
+  for (std::size_t i = 0; i < bytes.size(); i += 3)
+    p.rgb.push_back(bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]);
+  return p;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::fprintf(stderr, "usage: floemark-e2e-probe WINDOW X Y W H\n");
+  if (argc != 6 && argc != 7) {
+    std::fprintf(stderr, "usage: floemark-e2e-probe WINDOW X Y W H [EXPECTED.ppm]\n");
     return 2;
   }
   const Window window = std::strtoul(argv[1], nullptr, 0);
@@ -26,6 +57,27 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "floemark-e2e-probe: cannot read the window\n");
     XCloseDisplay(display);
     return 1;
+  }
+  if (argc == 7) {
+    const Picture expected = ReadPpm(argv[6]);
+    if (expected.rgb.empty() || x + int(w) > expected.width || y + int(h) > expected.height) {
+      std::fprintf(stderr, "floemark-e2e-probe: %s is no PPM that holds the rectangle\n", argv[6]);
+      XDestroyImage(image);
+      XCloseDisplay(display);
+      return 1;
+    }
+    long differing = 0;
+    for (unsigned j = 0; j < h; ++j) {
+      for (unsigned i = 0; i < w; ++i) {
+        const unsigned long p = XGetPixel(image, int(i), int(j)) & 0xffffff;
+        differing += p != expected.rgb[std::size_t(y + int(j)) * std::size_t(expected.width) +
+                                       std::size_t(x + int(i))];
+      }
+    }
+    std::printf("%ld\n", differing);
+    XDestroyImage(image);
+    XCloseDisplay(display);
+    return 0;
   }
   std::uint64_t hash = 1469598103934665603ull;  // FNV-1a over the pixel values
   double brightness = 0;

@@ -33,7 +33,9 @@ wait_until() {
   return 1
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+# A script may ask for a larger screen (the scaled window's test) through E2E_SCREEN. No reset
+# when the last client leaves, so that resources a script sets (Xft.dpi) stay for the program.
+Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768}x24" -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 wait_until 10 test -s "$tmp/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$tmp/display")"

@@ -214,16 +214,22 @@ bool ConsoleWindow::event(QEvent* event) {
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
   // A held key repeats as repeated key-downs, as the handheld expects; its latch ignores them.
   const auto vk = VirtualKey(event->key());
-  if (!vk) return;
-  dispatcher_.Run([&] { form_->FormKeyDown(*vk); });
+  if (vk) VirtualKeyDown(*vk);
 }
 
 void ConsoleWindow::keyReleaseEvent(QKeyEvent* event) {
   // X11 sends auto-repeat as release+press pairs; only the real release counts.
   if (event->isAutoRepeat()) return;
   const auto vk = VirtualKey(event->key());
-  if (!vk) return;
-  dispatcher_.Run([&] { form_->FormKeyUp(*vk); });
+  if (vk) VirtualKeyUp(*vk);
+}
+
+void ConsoleWindow::VirtualKeyDown(std::uint16_t key) {
+  dispatcher_.Run([&] { form_->FormKeyDown(key); });
+}
+
+void ConsoleWindow::VirtualKeyUp(std::uint16_t key) {
+  dispatcher_.Run([&] { form_->FormKeyUp(key); });
 }
 
 // ---- Window ----

@@ -54,6 +54,10 @@ class ConsoleWindow : public QWidget {
   void Im_BaseMouseDown(int x, int y);
   void Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y);
   void FormActivate();
+  // A key of the handheld pressed or released, by its virtual key code: from the keyboard, or
+  // from a game pad acting as one.
+  void VirtualKeyDown(std::uint16_t key);
+  void VirtualKeyUp(std::uint16_t key);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -8,6 +8,7 @@
 #include "app/about_form.h"
 #include "app/console_window.h"
 #include "app/fonts.h"
+#include "app/gamepads.h"
 #include "app/key_repeat.h"
 #include "app/pictures.h"
 #include "app/real_clock.h"
@@ -45,6 +46,14 @@ int main(int argc, char** argv) {
   console.SetPopupMenu(splash.Menu());
   console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
   about.SetOnClose([&console] { console.Activate(); });
+
+  // Pads and the keyboard act side by side, through the same handlers.
+  Gamepads pads([&console](bool down, std::uint16_t key) {
+    if (down)
+      console.VirtualKeyDown(key);
+    else
+      console.VirtualKeyUp(key);
+  });
 
   console.ShowOffScreen();
   return QApplication::exec();

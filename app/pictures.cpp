@@ -1,5 +1,6 @@
 #include "app/pictures.h"
 
+#include <QBitmap>
 #include <QFile>
 
 #include "app/jpeg_decoder.h"
@@ -48,7 +49,20 @@ PanelPictures PanelPictures::FromResources() {
     else
       pictures.Set(c, image);
   }
+  QString error;
+  const QImage outline = LoadAsset(QStringLiteral("Im_Base_outline.bmp"), &error);
+  if (outline.isNull())
+    pictures.errors_ << error;
+  else
+    pictures.SetOutline(outline);
   return pictures;
+}
+
+QRegion PanelPictures::Body() const {
+  if (outline_.isNull()) return {};
+  // A bitmap's set (black) pixels make the region.
+  return QRegion(
+      QBitmap::fromImage(outline_.convertToFormat(QImage::Format_Mono), Qt::ThresholdDither));
 }
 
 void PanelPictures::Set(Component c, const QImage& source) {

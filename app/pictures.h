@@ -4,6 +4,7 @@
 // and the tests. GUI thread only.
 
 #include <QImage>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -27,10 +28,17 @@ class PanelPictures {
   // A 1-bit picture with its white pixels made transparent; null for other kinds.
   const QImage& BlackOnly(panel::Component c) const { return blackOnly_[c]; }
   const QImage& Source(panel::Component c) const { return source_[c]; }
+  // The outline of the console photograph: black on the body, white around it.
+  void SetOutline(const QImage& outline) { outline_ = outline; }
+  // The console's body in client pixels, where the window is drawn; around its rounded corners
+  // the desktop shows through. Empty when the outline picture is missing: then the whole
+  // window is drawn, as a plain rectangle.
+  QRegion Body() const;
   const QStringList& Errors() const { return errors_; }
 
  private:
   std::array<QImage, panel::kComponentCount> source_, whole_, blackOnly_;
+  QImage outline_;
   QStringList errors_;
 };
 

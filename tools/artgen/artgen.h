@@ -16,7 +16,10 @@ QImage DrawSegment(panel::Component c);
 QImage DrawScreenBackground(bool seal);
 
 // Photographs (photo_*.cpp), all Format_RGB32 at their exact sizes.
-QImage DrawConsolePhoto();                      // Im_Base, 741 x 388
+QImage DrawConsolePhoto();  // Im_Base, 741 x 388
+// Im_Base's outline, 741 x 388 Format_Mono: colour 0 black on the console (hinge included),
+// colour 1 white around it, where a desktop shows through the window.
+QImage DrawConsoleOutline();
 QImage DrawKeyIndicator(panel::Component key);  // Puls_PenguinAttack .. Puls_SealRight, key at rest
 QImage DrawSwitchPicture(panel::Component which);  // Puls_On or Puls_Off, 28 x 28
 QImage DrawSplashPicture();                        // Im_Piccina, 200 x 141: the handheld in its box

@@ -78,6 +78,7 @@ int WriteAssets(const QString& out) {
         break;
     }
   }
+  ok &= SaveBmp(DrawConsoleOutline(), out, "Im_Base_outline.bmp", written);
   ok &= Save(DrawSplashPicture(), out, "Im_Piccina.jpg", written, "JPG", 92);
   ok &= Save(DrawAboutPhoto(), out, "Im_Foto.jpg", written, "JPG", 92);
   ok &= Save(DrawIcon(16), out, "icon16.png", written, "PNG");

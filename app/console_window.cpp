@@ -7,9 +7,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 
+#include "app/desktop.h"
 #include "app/geometry.h"
 #include "app/key_map.h"
 #include "app/title.h"
@@ -41,11 +43,19 @@ ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const Pane
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       form_(std::make_unique<TForm1>(clock, timers_, audio)),
       renderer_(pictures),
-      dispatcher_([this] { RepaintDamage(); }, std::move(report)) {
+      dispatcher_([this] { RepaintDamage(); }, std::move(report)),
+      body_(pictures.Body()) {
   setWindowTitle(kAppTitle);
   setFixedSize(kConsoleWidth, kConsoleHeight);
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setAutoFillBackground(false);
+  // The photograph's rounded corners: X11 cuts them out of the window (a shape, seen through
+  // on any desktop); a Wayland surface keeps its rectangle, so there they are drawn
+  // transparent, and the mask only lets the clicks there through to the desktop.
+  if (!body_.isEmpty()) setMask(body_);
+  if (OnWayland() && !body_.isEmpty())
+    setAttribute(Qt::WA_TranslucentBackground);
+  else
+    setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   move(-800, -450);
@@ -67,16 +77,14 @@ void ConsoleWindow::SetPopupMenu(QMenu* menu) {
   }
 }
 
-bool ConsoleWindow::OnWayland() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 void ConsoleWindow::ShowOffScreen() {
-  // A Wayland compositor places windows itself: there the console stays hidden until PLAY.
-  if (OnWayland()) return;
   move(-800, -450);
   show();
   Activate();
+}
+
+void ConsoleWindow::ShowAtPlay() {
+  QTimer::singleShot(0, this, [this] { dispatcher_.Run([&] { FormActivate(); }); });
 }
 
 void ConsoleWindow::Activate() {
@@ -99,6 +107,8 @@ void ConsoleWindow::RepaintDamage() {
 
 void ConsoleWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  // Outside the body the translucent surface stays as cleared, wholly transparent.
+  if (testAttribute(Qt::WA_TranslucentBackground)) painter.setClipRegion(body_);
   renderer_.Paint(painter, form_->Components, event->rect());
 }
 
@@ -118,8 +128,7 @@ void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
   const QPoint p = event->position().toPoint();
   // The first button pressed decides which component holds the mouse until all are released;
   // a further button's press goes to that component too, wherever the mouse is.
-  if (event->buttons() == event->button())
-    pressed_ = form_->Components.HitTest(p.x(), p.y());
+  if (event->buttons() == event->button()) pressed_ = form_->Components.HitTest(p.x(), p.y());
   const auto hit = pressed_;
   if (!hit) return;
   const ComponentInfo& info = Info(*hit);
@@ -205,7 +214,7 @@ bool ConsoleWindow::event(QEvent* event) {
 
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
   // A held key repeats as repeated key-downs, as the handheld expects; its latch ignores them.
-  const auto vk = VirtualKey(event->key());
+  const auto vk = VirtualKey(event->key(), event->nativeScanCode());
   if (!vk) return;
   dispatcher_.Run([&] { form_->FormKeyDown(*vk); });
 }
@@ -213,7 +222,7 @@ void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
 void ConsoleWindow::keyReleaseEvent(QKeyEvent* event) {
   // X11 sends auto-repeat as release+press pairs; only the real release counts.
   if (event->isAutoRepeat()) return;
-  const auto vk = VirtualKey(event->key());
+  const auto vk = VirtualKey(event->key(), event->nativeScanCode());
   if (!vk) return;
   dispatcher_.Run([&] { form_->FormKeyUp(*vk); });
 }

@@ -7,6 +7,7 @@
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/desktop.h"
 #include "app/key_repeat.h"
 #include "app/pictures.h"
 #include "app/real_clock.h"
@@ -44,6 +45,9 @@ int main(int argc, char** argv) {
   console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
   about.SetOnClose([&console] { console.Activate(); });
 
-  console.ShowOffScreen();
+  if (WindowsManaged())
+    console.ShowAtPlay();
+  else
+    console.ShowOffScreen();
   return QApplication::exec();
 }

@@ -48,14 +48,14 @@ ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const Pane
   setWindowTitle(kAppTitle);
   setFixedSize(kConsoleWidth, kConsoleHeight);
   setAutoFillBackground(false);
-  // The photograph's rounded corners: X11 cuts them out of the window (a shape, seen through
-  // on any desktop); a Wayland surface keeps its rectangle, so there they are drawn
-  // transparent, and the mask only lets the clicks there through to the desktop.
-  if (!body_.isEmpty()) setMask(body_);
-  if (OnWayland() && !body_.isEmpty())
-    setAttribute(Qt::WA_TranslucentBackground);
-  else
-    setAttribute(Qt::WA_OpaquePaintEvent);
+  // The photograph's rounded corners show the desktop behind them. A compositing desktop draws
+  // the window's alpha, so there they are painted transparent (a shape would show whatever
+  // the server keeps outside it: Xwayland shows grey); elsewhere X11 cuts them out of the
+  // window. On Wayland the mask only lets the clicks there through to the desktop.
+  const bool alpha = !body_.isEmpty() && Compositing();
+  if (alpha) setAttribute(Qt::WA_TranslucentBackground);
+  if (!body_.isEmpty() && (!alpha || OnWayland())) setMask(body_);
+  if (!alpha) setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   move(-800, -450);
@@ -127,8 +127,11 @@ void ConsoleWindow::Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y) {
 void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
   const QPoint p = event->position().toPoint();
   // The first button pressed decides which component holds the mouse until all are released;
-  // a further button's press goes to that component too, wherever the mouse is.
-  if (event->buttons() == event->button()) pressed_ = form_->Components.HitTest(p.x(), p.y());
+  // a further button's press goes to that component too, wherever the mouse is. A corner
+  // outside the body is the desktop's, even where the window still covers it.
+  if (event->buttons() == event->button())
+    pressed_ = body_.isEmpty() || body_.contains(p) ? form_->Components.HitTest(p.x(), p.y())
+                                                    : std::nullopt;
   const auto hit = pressed_;
   if (!hit) return;
   const ComponentInfo& info = Info(*hit);

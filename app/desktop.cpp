@@ -73,6 +73,14 @@ bool WindowsManaged() {
   return XGetSelectionOwner(d, Intern(d, selection.constData())) != None || EwmhManagerRunning(d);
 }
 
+bool Compositing() {
+  if (OnWayland()) return true;
+  Display* d = X11Display();
+  if (!d) return false;
+  const QByteArray selection = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(d));
+  return XGetSelectionOwner(d, Intern(d, selection.constData())) != None;
+}
+
 QRect PrimaryScreenGeometry() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen ? screen->geometry() : QRect(0, 0, 1024, 768);

@@ -19,6 +19,10 @@ bool OnWayland();
 // check). False on a bare X server and off any windowing system (the offscreen tests).
 bool WindowsManaged();
 
+// The desktop composites windows, alpha included: always on Wayland; on X11 when a
+// compositing manager runs (EWMH's _NET_WM_CM_Sn selection).
+bool Compositing();
+
 // The primary monitor in desktop pixels; its top-left corner need not be 0, 0 (a primary
 // monitor to the right of another). 1024 x 768 at 0, 0 when Qt knows no screen.
 QRect PrimaryScreenGeometry();

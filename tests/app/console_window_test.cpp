@@ -195,6 +195,33 @@ TEST_F(ConsoleWindowTest, ShownAtPlayTheFirstActivationRunsWithTheEventLoop) {
   EXPECT_EQ(shown, 1);
 }
 
+TEST(ConsoleWindowBody, TheRoundedCornersAreTheDesktopsAndStartNoDrag) {
+  VirtualClock clock;
+  sound::NullOutput audio(clock);
+  const PanelPictures pictures = PanelPictures::FromResources();
+  ConsoleWindow window(clock, audio, pictures, [](const QString&) {});
+  window.move(100, 200);
+  // Off any compositing desktop the window's shape leaves the corners out.
+  EXPECT_EQ(window.mask(), pictures.Body());
+  EXPECT_FALSE(window.mask().contains(QPoint(1, 1)));
+  auto drag = [&](QPoint at) {
+    auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button,
+                    Qt::MouseButtons held) {
+      QMouseEvent event(type, QPointF(global - window.pos()), QPointF(global), button, held,
+                        Qt::NoModifier);
+      QCoreApplication::sendEvent(&window, &event);
+    };
+    const QPoint start = window.pos() + at;
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, start + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, start + QPoint(30, 20), Qt::LeftButton, Qt::NoButton);
+  };
+  drag({1, 1});
+  EXPECT_EQ(window.pos(), QPoint(100, 200));
+  drag({100, 100});
+  EXPECT_EQ(window.pos(), QPoint(130, 220));
+}
+
 TEST_F(ConsoleWindowTest, FirstActivationShowsTheSplashOnce) {
   int shown = 0;
   window_.SetFirstActivationAction([&] { ++shown; });

@@ -15,6 +15,8 @@ cleanup() {
   for ((i = ${#desktop_pids[@]} - 1; i >= 0; i--)); do kill "${desktop_pids[i]}" 2>/dev/null; done
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
   wait 2>/dev/null
+  # E2E_KEEP=DIR keeps the screenshots a test took, to look at them.
+  [ -n "${E2E_KEEP:-}" ] && cp "$tmp"/*.png "$E2E_KEEP"/ 2>/dev/null
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -25,8 +27,6 @@ fail() {
   xwininfo -root -children 2>/dev/null | grep -v 'has no name' >&2
   echo "--- program output:" >&2
   cat "$tmp/out" >&2 2>/dev/null
-  # E2E_KEEP=DIR keeps the screenshots a test took, to look at what went wrong.
-  [ -n "${E2E_KEEP:-}" ] && cp "$tmp"/*.png "$E2E_KEEP"/ 2>/dev/null
   exit 1
 }
 note() { echo "ok: $*"; }

@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "app/desktop.h"
 #include "app/fonts.h"
 #include "app/photo_view.h"
+#include "app/pictures.h"
 #include "app/side_window.h"
 
 namespace floemark::app {
@@ -69,7 +71,8 @@ AboutForm::AboutForm()
     label->setPalette(lp);
     label->setAlignment((place.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
   }
-  move(0, 0);
+  // The top-left corner of the primary monitor, wherever that lies on the desktop.
+  move(PrimaryScreenGeometry().topLeft());
 }
 
 void AboutForm::closeEvent(QCloseEvent* event) {
@@ -78,6 +81,14 @@ void AboutForm::closeEvent(QCloseEvent* event) {
 }
 
 void AboutForm::ShowOrRaise() {
+  if (!shown_) {
+    // The first time, the frame that the window manager puts round it goes in the corner.
+    const QMargins frame = FrameExtents(this);
+    if (!frame.isNull())
+      setGeometry(
+          QRect(PrimaryScreenGeometry().topLeft() + QPoint(frame.left(), frame.top()), size()));
+    shown_ = true;
+  }
   show();
   raise();
   activateWindow();

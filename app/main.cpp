@@ -7,6 +7,7 @@
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/desktop.h"
 #include "app/fonts.h"
 #include "app/gamepads.h"
 #include "app/key_repeat.h"
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
       console.VirtualKeyUp(key);
   });
 
-  console.ShowOffScreen();
+  if (WindowsManaged())
+    console.ShowAtPlay();
+  else
+    console.ShowOffScreen();
   return QApplication::exec();
 }

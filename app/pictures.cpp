@@ -1,5 +1,6 @@
 #include "app/pictures.h"
 
+#include <QBitmap>
 #include <QFile>
 #include <cmath>
 
@@ -70,7 +71,20 @@ PanelPictures PanelPictures::FromResources() {
         pictures.Set(c, image, scale);
     }
   }
+  QString error;
+  const QImage outline = LoadAsset(QStringLiteral("Im_Base_outline.bmp"), &error);
+  if (outline.isNull())
+    pictures.errors_ << error;
+  else
+    pictures.SetOutline(outline);
   return pictures;
+}
+
+QRegion PanelPictures::Body() const {
+  if (outline_.isNull()) return {};
+  // A bitmap's set (black) pixels make the region.
+  return QRegion(
+      QBitmap::fromImage(outline_.convertToFormat(QImage::Format_Mono), Qt::ThresholdDither));
 }
 
 PanelPictures::Forms PanelPictures::Prepare(const QImage& source) {

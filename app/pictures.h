@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -42,6 +43,12 @@ class PanelPictures {
   // pictures kept crisp. Made once per ratio and kept.
   DevicePicture ForScreen(panel::Component c, panel::Component held, qreal ratio) const;
 
+  // The outline of the console photograph: black on the body, white around it.
+  void SetOutline(const QImage& outline) { outline_ = outline; }
+  // The console's body in client pixels, where the window is drawn; around its rounded corners
+  // the desktop shows through. Empty when the outline picture is missing: then the whole
+  // window is drawn, as a plain rectangle.
+  QRegion Body() const;
   const QStringList& Errors() const { return errors_; }
 
  private:
@@ -56,6 +63,7 @@ class PanelPictures {
   std::array<std::array<Forms, panel::kComponentCount>, kLargestScale> sets_;
   // Pictures made for ratios that no set is drawn at, by (ratio in thousandths, c, held).
   mutable std::map<std::tuple<int, int, int>, DevicePicture> resampled_;
+  QImage outline_;
   QStringList errors_;
 };
 

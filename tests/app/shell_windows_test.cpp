@@ -40,11 +40,43 @@ class ShellWindowsTest : public ::testing::Test {
 TEST_F(ShellWindowsTest, PlayCentresTheConsoleAndHidesTheSplashForGood) {
   splash_.ShowCentred();
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-  EXPECT_EQ(splash_.pos(), QPoint((screen.width() - 246) / 2, (screen.height() - 306) / 2));
+  // With no frame reported by a window manager, its client area is what is centred.
+  EXPECT_EQ(splash_.geometry(),
+            QRect((screen.width() - 246) / 2, (screen.height() - 306) / 2, 246, 306));
   EXPECT_TRUE(splash_.isVisible());
   splash_.Puls_PlayClick();
   const Point centre = CentredPosition(screen.width(), screen.height(), 741, 388);
   EXPECT_EQ(console_.pos(), QPoint(centre.x, centre.y));
+  EXPECT_FALSE(splash_.isVisible());
+}
+
+TEST_F(ShellWindowsTest, ClosingTheSplashIsPlay) {
+  splash_.ShowCentred();
+  EXPECT_FALSE(splash_.close());  // refused: PLAY hides it instead
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  const Point centre = CentredPosition(screen.width(), screen.height(), 741, 388);
+  EXPECT_EQ(console_.pos(), QPoint(centre.x, centre.y));
+  EXPECT_FALSE(splash_.isVisible());
+  EXPECT_TRUE(console_.isVisible());
+}
+
+TEST_F(ShellWindowsTest, OnAManagedDesktopPlayShowsTheConsoleWhereItBelongs) {
+  console_.SetFirstActivationAction([this] { splash_.ShowAgain(); });
+  FirstActivation = true;
+  splash_.ShowCentred();
+  console_.ShowAtPlay();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(FirstActivation);
+  EXPECT_TRUE(splash_.isVisible());
+  EXPECT_FALSE(console_.isVisible());
+  splash_.Puls_PlayClick();
+  EXPECT_TRUE(console_.isVisible());
+  EXPECT_FALSE(splash_.isVisible());
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  const Point centre = CentredPosition(screen.width(), screen.height(), 741, 388);
+  EXPECT_EQ(console_.pos(), QPoint(centre.x, centre.y));
+  // Its activation now finds FirstActivation clear: the splash stays hidden.
+  console_.FormActivate();
   EXPECT_FALSE(splash_.isVisible());
 }
 

@@ -2,10 +2,13 @@
 // prints a checksum of them and their mean brightness (0..255), so that a test script can see
 // a part of the console change. WINDOW is an X window id, decimal or 0x hex.
 // floemark-e2e-probe WINDOW X Y W H EXPECTED.ppm: prints instead how many pixels of the rectangle
-// differ from the same rectangle of a binary PPM picture (the panel as floemark-shot draws it).
+// differ from the same rectangle of a binary PPM picture (the panel as floemark-shot draws it),
+// counting only the pixels inside the window's shape: outside it the desktop shows through.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +40,26 @@ Picture ReadPpm(const char* path) {
   return p;
 }
 
+// Whether each pixel of the window's w x h rectangle at x, y lies inside its bounding shape (all of
+// them for a window that has none).
+std::vector<bool> InsideShape(Display* display, Window window, int x, int y, unsigned w,
+                              unsigned h) {
+  int event_base = 0, error_base = 0, count = 0, ordering = 0;
+  if (!XShapeQueryExtension(display, &event_base, &error_base))
+    return std::vector<bool>(std::size_t(w) * h, true);
+  XRectangle* rects = XShapeGetRectangles(display, window, ShapeBounding, &count, &ordering);
+  std::vector<bool> inside(std::size_t(w) * h, false);
+  for (int r = 0; r < count; ++r) {
+    for (int j = std::max(0, rects[r].y - y);
+         j < std::min(int(h), rects[r].y + rects[r].height - y); ++j)
+      for (int i = std::max(0, rects[r].x - x);
+           i < std::min(int(w), rects[r].x + rects[r].width - x); ++i)
+        inside[std::size_t(j) * w + std::size_t(i)] = true;
+  }
+  if (rects) XFree(rects);
+  return inside;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,9 +89,18 @@ int main(int argc, char** argv) {
       XCloseDisplay(display);
       return 1;
     }
+    const std::vector<bool> inside = InsideShape(display, window, x, y, w, h);
+    // A shape that hid most of the rectangle would make any comparison pass.
+    if (std::count(inside.begin(), inside.end(), true) * 2 < long(inside.size())) {
+      std::fprintf(stderr, "floemark-e2e-probe: the window's shape hides most of the rectangle\n");
+      XDestroyImage(image);
+      XCloseDisplay(display);
+      return 1;
+    }
     long differing = 0;
     for (unsigned j = 0; j < h; ++j) {
       for (unsigned i = 0; i < w; ++i) {
+        if (!inside[std::size_t(j) * w + i]) continue;
         const unsigned long p = XGetPixel(image, int(i), int(j)) & 0xffffff;
         differing += p != expected.rgb[std::size_t(y + int(j)) * std::size_t(expected.width) +
                                        std::size_t(x + int(i))];

@@ -17,7 +17,10 @@ QImage DrawScreenBackground(bool seal, int scale = 1);
 
 // Photographs (photo_*.cpp), all Format_RGB32 at their exact sizes times `scale`, drawn at that
 // scale (finer grain and detail, never an enlarged scale-1 picture).
-QImage DrawConsolePhoto(int scale = 1);                           // Im_Base, 741 x 388
+QImage DrawConsolePhoto(int scale = 1);  // Im_Base, 741 x 388
+// Im_Base's outline, 741 x 388 Format_Mono: colour 0 black on the console (hinge included),
+// colour 1 white around it, where a desktop shows through the window.
+QImage DrawConsoleOutline();
 QImage DrawKeyIndicator(panel::Component key, int scale = 1);     // Puls_PenguinAttack .. SealRight
 QImage DrawSwitchPicture(panel::Component which, int scale = 1);  // Puls_On or Puls_Off, 28 x 28
 QImage DrawSplashPicture(int scale = 1);  // Im_Piccina, 200 x 141: the handheld in its box

@@ -87,6 +87,8 @@ int WriteAssets(const QString& out, int scale) {
   ok &= Save(DrawSplashPicture(scale), out, "Im_Piccina.jpg", written, "JPG", 92);
   ok &= Save(DrawAboutPhoto(scale), out, "Im_Foto.jpg", written, "JPG", 92);
   if (scale == 1) {
+    // The window's shape is laid out in its own pixels, whatever the screen's density.
+    ok &= SaveBmp(DrawConsoleOutline(), out, "Im_Base_outline.bmp", written);
     ok &= Save(DrawIcon(16), out, "icon16.png", written, "PNG");
     ok &= Save(DrawIcon(32), out, "icon32.png", written, "PNG");
   }

@@ -212,6 +212,19 @@ QImage RenderConsole(const ConsoleState& state) {
 
 QImage DrawConsolePhoto(int scale) { return RenderConsole(ConsoleState{.scale = scale}); }
 
+QImage DrawConsoleOutline() {
+  // The cut-out render's own coverage, so that the outline follows whatever the body's drawing
+  // is. Its lamp light falls faintly on the transparent surround too; half cover is the edge.
+  const QImage cut = RenderConsole(ConsoleState{.cutout = true});
+  QImage outline(cut.size(), QImage::Format_Mono);
+  outline.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  for (int y = 0; y < cut.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(cut.constScanLine(y));
+    for (int x = 0; x < cut.width(); ++x) outline.setPixel(x, y, qAlpha(line[x]) >= 128 ? 0 : 1);
+  }
+  return outline;
+}
+
 QImage DrawKeyIndicator(Component key, int scale) {
   static std::map<int, QImage> atRest;
   if (!atRest.count(scale))

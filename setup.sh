@@ -4,11 +4,13 @@
 set -e
 
 PACKAGES="
-  build-essential cmake ninja-build pkg-config git ca-certificates
+  build-essential cmake ninja-build pkg-config git ca-certificates clang-format
   qt6-base-dev qt6-qpa-plugins qt6-wayland qt6-svg-dev
   libsdl2-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils libx11-dev libxtst-dev
+  openbox wmctrl x11-xserver-utils x11-xkb-utils weston xwayland
+  xserver-xorg-core xserver-xorg-video-dummy
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream man-db libglib2.0-bin dpkg-dev file debootstrap
 "

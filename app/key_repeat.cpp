@@ -1,8 +1,9 @@
 #include "app/key_repeat.h"
 
+// clang-format off
 #include <QGuiApplication>
-
 #include <X11/XKBlib.h>  // after Qt: its macros clash with Qt's names
+// clang-format on
 
 namespace floemark::app {
 

@@ -9,7 +9,10 @@
 #include "app/about_form.h"
 #include "app/command_line.h"
 #include "app/console_window.h"
+#include "app/desktop.h"
 #include "app/display_check.h"
+#include "app/fonts.h"
+#include "app/gamepads.h"
 #include "app/key_repeat.h"
 #include "app/pictures.h"
 #include "app/program_icon.h"
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(kAppTitle);
   // The desktop entry's name: how a Wayland compositor's dock finds the icon and the name.
   QGuiApplication::setDesktopFileName(QStringLiteral(FLOEMARK_APP_ID));
+  UseWindowFontEverywhere();
   // Ending the program is the console's business (Exit, Esc, its close); the splash and the
   // about window only hide.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -74,6 +78,17 @@ int main(int argc, char** argv) {
   console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
   about.SetOnClose([&console] { console.Activate(); });
 
-  console.ShowOffScreen();
+  // Pads and the keyboard act side by side, through the same handlers.
+  Gamepads pads([&console](bool down, std::uint16_t key) {
+    if (down)
+      console.VirtualKeyDown(key);
+    else
+      console.VirtualKeyUp(key);
+  });
+
+  if (WindowsManaged())
+    console.ShowAtPlay();
+  else
+    console.ShowOffScreen();
   return QApplication::exec();
 }

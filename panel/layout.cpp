@@ -10,8 +10,15 @@ constexpr bool Hidden = false;
 
 const std::array<ComponentInfo, kComponentCount> kLayout = {{
 #define X(z, name, left, top, width, height, kind, transparent, visible, cursor, hint, mouse) \
-  {#name, z, {left, top, width, height}, PictureKind::kind, transparent, visible,          \
-   Cursor::cursor, hint, Mouse::mouse},
+  {#name,                                                                                     \
+   z,                                                                                         \
+   {left, top, width, height},                                                                \
+   PictureKind::kind,                                                                         \
+   transparent,                                                                               \
+   visible,                                                                                   \
+   Cursor::cursor,                                                                            \
+   hint,                                                                                      \
+   Mouse::mouse},
 #include "panel/components.def"
 #undef X
 }};

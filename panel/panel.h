@@ -37,9 +37,7 @@ class Panel {
   // Components whose look changed since the last call; the front end repaints their rectangles.
   std::bitset<kComponentCount> TakeDamage();
 
-  bool operator==(const Panel& o) const {
-    return visible_ == o.visible_ && picture_ == o.picture_;
-  }
+  bool operator==(const Panel& o) const { return visible_ == o.visible_ && picture_ == o.picture_; }
 
  private:
   std::array<bool, kComponentCount> visible_{};

@@ -16,17 +16,16 @@ void SegmentTables::Fill() {
         ScoreSlots.Set(screen).Set(player).Set(digit) = slots[screen - 1][player - 1][digit - 1];
 
   // The seal's screen is mirrored, so seal position p is drawn by the pictures numbered 6 - p.
-  const Segment chars[2][5][3] = {
-      {{Im_Pengo1, kEmpty, kEmpty},
-       {Im_Pengo2, Im_Pengo2A, Im_Pengo2B},
-       {Im_Pengo3, Im_Pengo3A, Im_Pengo3B},
-       {Im_Pengo4, Im_Pengo4A, Im_Pengo4B},
-       {Im_Pengo5, kEmpty, kEmpty}},
-      {{Im_Seal5, kEmpty, kEmpty},
-       {Im_Seal4, Im_Seal4A, Im_Seal4B},
-       {Im_Seal3, Im_Seal3A, Im_Seal3B},
-       {Im_Seal2, Im_Seal2A, Im_Seal2B},
-       {Im_Seal1, kEmpty, kEmpty}}};
+  const Segment chars[2][5][3] = {{{Im_Pengo1, kEmpty, kEmpty},
+                                   {Im_Pengo2, Im_Pengo2A, Im_Pengo2B},
+                                   {Im_Pengo3, Im_Pengo3A, Im_Pengo3B},
+                                   {Im_Pengo4, Im_Pengo4A, Im_Pengo4B},
+                                   {Im_Pengo5, kEmpty, kEmpty}},
+                                  {{Im_Seal5, kEmpty, kEmpty},
+                                   {Im_Seal4, Im_Seal4A, Im_Seal4B},
+                                   {Im_Seal3, Im_Seal3A, Im_Seal3B},
+                                   {Im_Seal2, Im_Seal2A, Im_Seal2B},
+                                   {Im_Seal1, kEmpty, kEmpty}}};
   for (int player = 1; player <= 2; ++player)
     for (int pos = 1; pos <= 5; ++pos)
       for (int slot = 0; slot <= 2; ++slot)
@@ -35,13 +34,14 @@ void SegmentTables::Fill() {
   const Segment walls[2][3] = {{Im_S_WallP2, Im_S_WallP3, Im_S_WallP4},
                                {Im_P_WallS4, Im_P_WallS3, Im_P_WallS2}};
   for (int screen = 1; screen <= 2; ++screen)
-    for (int lane = 2; lane <= 4; ++lane) WallSegments.Set(screen).Set(lane) = walls[screen - 1][lane - 2];
+    for (int lane = 2; lane <= 4; ++lane)
+      WallSegments.Set(screen).Set(lane) = walls[screen - 1][lane - 2];
 
-  const Segment vultures[2][5] = {
-      {Im_VultureP1, Im_VultureP2, Im_VultureP3, Im_VultureP4, kEmpty},
-      {kEmpty, Im_VultureS4, Im_VultureS3, Im_VultureS2, Im_VultureS1}};
+  const Segment vultures[2][5] = {{Im_VultureP1, Im_VultureP2, Im_VultureP3, Im_VultureP4, kEmpty},
+                                  {kEmpty, Im_VultureS4, Im_VultureS3, Im_VultureS2, Im_VultureS1}};
   for (int cell = 5; cell <= 6; ++cell)
-    for (int lane = 1; lane <= 5; ++lane) VultureSegments.Set(cell).Set(lane) = vultures[cell - 5][lane - 1];
+    for (int lane = 1; lane <= 5; ++lane)
+      VultureSegments.Set(cell).Set(lane) = vultures[cell - 5][lane - 1];
 
   // Lane 2 of the penguin's screen runs on in the column that the seal's screen numbers 4.
   const Segment bombs[5][12] = {

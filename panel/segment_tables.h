@@ -39,14 +39,14 @@ class Range {
 };
 
 struct SegmentTables {
-  Range<0, 9> DigitGlyph;                                   // [digit]
-  Range<1, 2, Range<1, 2, Range<1, 2>>> ScoreSlots;         // [screen][player][digit]
-  Range<1, 2, Range<1, 5, Range<0, 2>>> CharSegments;       // [player][position][slot]
-  Range<1, 2, Range<2, 4>> WallSegments;                    // [screen][lane]
-  Range<5, 6, Range<1, 5>> VultureSegments;                 // [cell][lane]
-  Range<1, 5, Range<0, 11>> BombSegments;                   // [lane][cell]
-  Range<1, 2, Range<1, 4>> IceSegments;                     // [player][position]
-  Range<1, 2, Range<1, 3>> LadderSegments;                  // [player][height]
+  Range<0, 9> DigitGlyph;                              // [digit]
+  Range<1, 2, Range<1, 2, Range<1, 2>>> ScoreSlots;    // [screen][player][digit]
+  Range<1, 2, Range<1, 5, Range<0, 2>>> CharSegments;  // [player][position][slot]
+  Range<1, 2, Range<2, 4>> WallSegments;               // [screen][lane]
+  Range<5, 6, Range<1, 5>> VultureSegments;            // [cell][lane]
+  Range<1, 5, Range<0, 11>> BombSegments;              // [lane][cell]
+  Range<1, 2, Range<1, 4>> IceSegments;                // [player][position]
+  Range<1, 2, Range<1, 3>> LadderSegments;             // [player][height]
 
   // Fills every table in the order the console's creation handler uses.
   void Fill();

@@ -355,9 +355,9 @@ TEST(Assets, EveryFileIsAResourceWithTheSameBytes) {
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
     EXPECT_EQ(resource.readAll(), ReadAsset(f.toStdString()));
   }
-  // 110 one-bit pictures, 2 screens, 9 JPEGs of the panel, the splash and about photographs
-  // and the icon at nine sizes and as SVG.
-  EXPECT_EQ(pictures, 133);
+  // 110 one-bit pictures, 2 screens, 9 JPEGs of the panel, the console photograph's outline,
+  // the splash and about photographs and the icon at nine sizes and as SVG.
+  EXPECT_EQ(pictures, 134);
 }
 
 }  // namespace

@@ -12,5 +12,7 @@ foreach(scenario start steps one-player two-players)
       $<TARGET_FILE:floemark> $<TARGET_FILE:floemark-e2e-play> ${scenario}
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
   # A game to game over takes up to three minutes; the short ones fail fast on their own.
-  set_tests_properties(e2e-game-${scenario} PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE)
+  set_tests_properties(e2e-game-${scenario} PROPERTIES TIMEOUT 240 RUN_SERIAL TRUE LABELS e2e)
 endforeach()
+# Two to three minutes each: left out where a run must be short (the sanitizer build).
+set_tests_properties(e2e-game-one-player e2e-game-two-players PROPERTIES LABELS "e2e;whole-game")

@@ -32,7 +32,10 @@ const panel::SegmentTables& Tables() {
 }
 
 Lcd::Lcd(XDisplay* display, XWindow window, const std::string& assets_dir)
-    : display_(display), window_(window), segments_(kComponentCount), glyphs_(10),
+    : display_(display),
+      window_(window),
+      segments_(kComponentCount),
+      glyphs_(10),
       shown_(kComponentCount, false) {
   // Which segments may blacken each pixel, and the topmost opaque segment over it.
   std::vector<QImage> pictures(kComponentCount);
@@ -50,7 +53,8 @@ Lcd::Lcd(XDisplay* display, XWindow window, const std::string& assets_dir)
     for (int y = 0; y < pictures[c].height(); ++y)
       for (int x = 0; x < pictures[c].width(); ++x)
         if (qGray(pictures[c].pixel(x, y)) < 128)
-          black_owners[(info.rect.top + y) * panel::kConsoleWidth + info.rect.left + x].push_back(c);
+          black_owners[(info.rect.top + y) * panel::kConsoleWidth + info.rect.left + x].push_back(
+              c);
   }
   for (int c = 0; c < kComponentCount; ++c) {
     if (pictures[c].isNull()) continue;
@@ -89,11 +93,17 @@ bool Lcd::Grab() {
   XImage* x = XGetImage(display_, window_, 0, 0, panel::kConsoleWidth, panel::kConsoleHeight,
                         AllPlanes, ZPixmap);
   if (!x) return false;
-  image_ = QImage(panel::kConsoleWidth, panel::kConsoleHeight, QImage::Format_RGB32);
+  QImage image(panel::kConsoleWidth, panel::kConsoleHeight, QImage::Format_RGB32);
   for (int y = 0; y < panel::kConsoleHeight; ++y)
     for (int i = 0; i < panel::kConsoleWidth; ++i)
-      image_.setPixel(i, y, static_cast<QRgb>(XGetPixel(x, i, y) & 0xffffff) | 0xff000000u);
+      image.setPixel(i, y, static_cast<QRgb>(XGetPixel(x, i, y) & 0xffffff) | 0xff000000u);
   XDestroyImage(x);
+  Read(image);
+  return true;
+}
+
+void Lcd::Read(const QImage& console) {
+  image_ = console.convertToFormat(QImage::Format_RGB32);
   for (int c = 0; c < kComponentCount; ++c) {
     const auto& probes = segments_[c].probes;
     if (probes.empty()) {
@@ -104,7 +114,6 @@ bool Lcd::Grab() {
     for (auto [px, py] : probes) dark += Dark(px, py);
     shown_[c] = dark * 10 >= probes.size() * 8;
   }
-  return true;
 }
 
 bool Lcd::Dark(int x, int y) const { return qGray(image_.pixel(x, y)) < 96; }
@@ -122,7 +131,8 @@ int Lcd::Digit(Component slot) const {
       if (gx < r.width && gy < r.height) glyph[gy * r.width + gx] = true;
     int misses = 0;
     for (int y = 0; y < r.height; ++y)
-      for (int x = 0; x < r.width; ++x) misses += glyph[y * r.width + x] != Dark(r.left + x, r.top + y);
+      for (int x = 0; x < r.width; ++x)
+        misses += glyph[y * r.width + x] != Dark(r.left + x, r.top + y);
     if (misses < best_misses) best_misses = misses, best = d;
   }
   return best_misses <= 4 ? best : -2;
@@ -173,7 +183,8 @@ std::string Lcd::ScreenPixels() const {
   for (Component screen : {panel::Im_ScreenLeft, panel::Im_ScreenRight}) {
     const auto& r = Info(screen).rect;
     for (int y = r.top; y < r.top + r.height; ++y)
-      for (int x = r.left; x < r.left + r.width; ++x) s.push_back(static_cast<char>(qGray(image_.pixel(x, y))));
+      for (int x = r.left; x < r.left + r.width; ++x)
+        s.push_back(static_cast<char>(qGray(image_.pixel(x, y))));
   }
   return s;
 }

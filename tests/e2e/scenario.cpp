@@ -20,7 +20,8 @@ void Grab(Context& ctx) {
   if (!ctx.lcd.Grab()) Fail(ctx, "cannot read the console window");
   if (ctx.shots.empty()) return;
   if (!ctx.explosion_saved && (ctx.lcd.Shown(Im_P_Bang) || ctx.lcd.Shown(Im_S_Bang))) {
-    ctx.explosion_saved = ctx.lcd.Image().save(QString::fromStdString(ctx.shots + "/explosion.png"));
+    ctx.explosion_saved =
+        ctx.lcd.Image().save(QString::fromStdString(ctx.shots + "/explosion.png"));
     Note("saved explosion.png");
   }
   if (!ctx.bonus_saved && (ctx.lcd.Shown(Im_P_EatP2) || ctx.lcd.Shown(Im_S_EatS2))) {
@@ -59,7 +60,8 @@ bool StartingScreen(const Lcd& lcd) {
 
 void PowerOn(Context& ctx) {
   Grab(ctx);
-  if (!ctx.lcd.Visible().empty() || ctx.lcd.Score(1, 1) != -1) Fail(ctx, "the LCD is not blank before power-on");
+  if (!ctx.lcd.Visible().empty() || ctx.lcd.Score(1, 1) != -1)
+    Fail(ctx, "the LCD is not blank before power-on");
   ctx.person.Click(104 + 14, 320 + 14);
   if (!WaitFor(ctx, 3000, [&] { return ScoresAre(ctx.lcd, 15, 15); }))
     Fail(ctx, "power-on did not show 15 and 15 on both screens");
@@ -86,9 +88,11 @@ void PlayToGameOver(Context& ctx, int limit_ms, const std::function<void()>& ste
     step();
   }
   const int penguin = ctx.lcd.Score(1, 1), seal = ctx.lcd.Score(1, 2);
-  if (!ScoresAre(ctx.lcd, penguin, seal) || penguin < 0 || seal < 0 || (penguin != 0) == (seal != 0))
+  if (!ScoresAre(ctx.lcd, penguin, seal) || penguin < 0 || seal < 0 ||
+      (penguin != 0) == (seal != 0))
     Fail(ctx, "game over does not show one score of 0 on both screens");
-  std::printf("ok: game over after %d s, penguin %d, seal %d\n", MsSince(start) / 1000, penguin, seal);
+  std::printf("ok: game over after %d s, penguin %d, seal %d\n", MsSince(start) / 1000, penguin,
+              seal);
   const auto over = Clock::now();
   // Nothing moves during the hold; a start key pressed during it does nothing.
   SleepMs(100);

@@ -22,14 +22,16 @@ int ScenarioStart(Context& ctx) {
   Note("nothing moves during the start delay");
   const Component first = at_penguin ? Im_VultureP1 : Im_VultureS1;
   const Component second = at_penguin ? Im_VultureP2 : Im_VultureS2;
-  if (!WaitFor(ctx, 2000, [&] { return !ctx.lcd.Shown(first); }, 10))
+  if (!WaitFor(
+          ctx, 2000, [&] { return !ctx.lcd.Shown(first); }, 10))
     Fail(ctx, "the vulture did not fly");
   const int flew = MsSince(pressed);
   if (!ctx.lcd.Shown(second)) Fail(ctx, "the vulture's first step is not to its next place");
   std::printf("ok: the vulture's first step came %d ms after SHIFT\n", flew);
   // 3400 ms of start delay, then one vulture period; the window's repaint may lag under load.
   if (flew < 4100 - 60 || flew > 4100 + 400)
-    Fail(ctx, "the vulture's first step came " + std::to_string(flew) + " ms after SHIFT, not 4100");
+    Fail(ctx,
+         "the vulture's first step came " + std::to_string(flew) + " ms after SHIFT, not 4100");
   Note("the vulture starts to fly when the 3400 ms start delay ends");
   return 0;
 }

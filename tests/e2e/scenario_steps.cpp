@@ -86,8 +86,10 @@ int ScenarioSteps(Context& ctx) {
     bool good = seen.back() == want;
     bool moved = false;
     for (int p : seen) {
-      if (p == want && want != before) moved = true;
-      else if (p != before || moved) good = false;
+      if (p == want && want != before)
+        moved = true;
+      else if (p != before || moved)
+        good = false;
     }
     if (!good && spoiled) {
       ++tally.spoiled;
@@ -106,10 +108,11 @@ int ScenarioSteps(Context& ctx) {
     }
     SleepMs(between(120, 400));
   }
-  std::printf("ok: %d presses, %d checked (%d steps, %d at a limit, %d held past auto-repeat), %d "
-              "cut by an explosion\n",
-              tally.presses, tally.conclusive, tally.steps, tally.at_limit, tally.long_holds,
-              tally.spoiled);
+  std::printf(
+      "ok: %d presses, %d checked (%d steps, %d at a limit, %d held past auto-repeat), %d "
+      "cut by an explosion\n",
+      tally.presses, tally.conclusive, tally.steps, tally.at_limit, tally.long_holds,
+      tally.spoiled);
   if (tally.conclusive < 30 || tally.steps < 10 || tally.at_limit < 2 || tally.long_holds < 4)
     Fail(ctx, "too few presses could be checked");
   Note("every press moved its player exactly one step, or none at a limit");

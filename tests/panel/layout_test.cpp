@@ -1,10 +1,10 @@
 // The console's component inventory: what must hold of the one layout table.
+#include "panel/layout.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
-
-#include "panel/layout.h"
 
 namespace floemark::panel {
 namespace {
@@ -30,7 +30,8 @@ TEST(Layout, CountsAndDrawingOrder) {
       transparentSegments += kLayout[i].transparent;
       EXPECT_FALSE(kLayout[i].visibleAtStart) << kLayout[i].name;
     }
-    if (kLayout[i].name.substr(0, 6) == "Im_Num" && kLayout[i].kind == PictureKind::Bitmap1) ++digits;
+    if (kLayout[i].name.substr(0, 6) == "Im_Num" && kLayout[i].kind == PictureKind::Bitmap1)
+      ++digits;
   }
   EXPECT_EQ(segments, 100);
   EXPECT_EQ(transparentSegments, 78);
@@ -91,9 +92,10 @@ TEST(Layout, PictureKinds) {
     if (c.kind == PictureKind::Jpeg) jpegs.insert(c.name);
     if (c.kind == PictureKind::None) none.insert(c.name);
   }
-  EXPECT_EQ(jpegs, (std::set<std::string_view>{"Im_Base", "Puls_PenguinAttack", "Puls_PenguinLeft",
-                                                "Puls_PenguinRight", "Puls_SealAttack", "Puls_SealLeft",
-                                                "Puls_SealRight", "Puls_On", "Puls_Off"}));
+  EXPECT_EQ(jpegs,
+            (std::set<std::string_view>{"Im_Base", "Puls_PenguinAttack", "Puls_PenguinLeft",
+                                        "Puls_PenguinRight", "Puls_SealAttack", "Puls_SealLeft",
+                                        "Puls_SealRight", "Puls_On", "Puls_Off"}));
   EXPECT_EQ(none.size(), 13u);  // three buttons, two top layers, eight score slots
   EXPECT_EQ(Info(Im_ScreenLeft).kind, PictureKind::Bitmap8);
   EXPECT_EQ(Info(Im_ScreenRight).kind, PictureKind::Bitmap8);
@@ -110,9 +112,10 @@ TEST(Layout, OpaqueSegmentsAreTheTwentyTwo) {
   EXPECT_EQ(opaque,
             (std::set<std::string_view>{
                 "Im_VultureP1", "Im_VultureP2", "Im_VultureP3", "Im_VultureP4", "Im_S_EatP2",
-                "Im_P_EatP2", "Im_BombP21", "Im_BombP41", "Im_Pengo2B", "Im_Pengo3B", "Im_Pengo4B",
-                "Im_VultureS1", "Im_VultureS2", "Im_VultureS3", "Im_VultureS4", "Im_BombS41",
-                "Im_BombS24", "Im_BlockS3", "Im_BlockS1B", "Im_Seal2B", "Im_Seal3B", "Im_S_EatS2"}));
+                "Im_P_EatP2",   "Im_BombP21",   "Im_BombP41",   "Im_Pengo2B",   "Im_Pengo3B",
+                "Im_Pengo4B",   "Im_VultureS1", "Im_VultureS2", "Im_VultureS3", "Im_VultureS4",
+                "Im_BombS41",   "Im_BombS24",   "Im_BlockS3",   "Im_BlockS1B",  "Im_Seal2B",
+                "Im_Seal3B",    "Im_S_EatS2"}));
 }
 
 TEST(Layout, MouseCursorsAndHints) {
@@ -121,10 +124,10 @@ TEST(Layout, MouseCursorsAndHints) {
     if (c.mouse == Mouse::Drag) drag.insert(c.name);
     if (c.mouse == Mouse::Click) click.insert(c.name);
   }
-  EXPECT_EQ(drag, (std::set<std::string_view>{"Im_Base", "Puls_PenguinAttack", "Puls_PenguinLeft",
-                                               "Puls_PenguinRight", "Puls_SealAttack", "Puls_SealLeft",
-                                               "Puls_SealRight", "Im_ScreenLeftTop",
-                                               "Im_ScreeRightTop"}));
+  EXPECT_EQ(drag,
+            (std::set<std::string_view>{"Im_Base", "Puls_PenguinAttack", "Puls_PenguinLeft",
+                                        "Puls_PenguinRight", "Puls_SealAttack", "Puls_SealLeft",
+                                        "Puls_SealRight", "Im_ScreenLeftTop", "Im_ScreeRightTop"}));
   EXPECT_EQ(click, (std::set<std::string_view>{"Puls_Power", "Puls_Select", "Puls_Sound"}));
   for (Component c : {Puls_Power, Puls_Select, Puls_Sound}) EXPECT_EQ(Info(c).cursor, Cursor::Hand);
   for (Component c : {Puls_PenguinAttack, Puls_SealRight, Im_NumPosPS1, Im_NumPosSP2})

@@ -1,7 +1,7 @@
 // The runtime state of the components: start values, picture copies and what needs repainting.
-#include <gtest/gtest.h>
-
 #include "panel/panel.h"
+
+#include <gtest/gtest.h>
 
 namespace floemark::panel {
 namespace {

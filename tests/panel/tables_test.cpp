@@ -77,9 +77,9 @@ TEST_F(Tables, EverySegmentHasOnePlace) {
     for (int lane = 1; lane <= 5; ++lane) count(t.VultureSegments[cell][lane]);
   for (int lane = 1; lane <= 5; ++lane)
     for (int cell = 1; cell <= 10; ++cell) count(t.BombSegments[lane][cell]);
-  for (Segment s : {Im_P_Bang, Im_S_Bang, Im_BlockP1A, Im_BlockS5A, Im_P_Lift, Im_S_Lift, Im_P_EatP1,
-                    Im_P_EatP2, Im_P_EatS1, Im_P_EatS2, Im_S_EatS1, Im_S_EatS2, Im_S_EatP1,
-                    Im_S_EatP2, Im_P_DieP, Im_S_DieP, Im_S_DieS, Im_P_DieS})
+  for (Segment s : {Im_P_Bang, Im_S_Bang, Im_BlockP1A, Im_BlockS5A, Im_P_Lift, Im_S_Lift,
+                    Im_P_EatP1, Im_P_EatP2, Im_P_EatS1, Im_P_EatS2, Im_S_EatS1, Im_S_EatS2,
+                    Im_S_EatP1, Im_S_EatP2, Im_P_DieP, Im_S_DieP, Im_S_DieS, Im_P_DieS})
     count(s);
   EXPECT_EQ(uses.size(), 100u);
   for (auto [s, n] : uses) EXPECT_EQ(n, 1) << Info(static_cast<Component>(s)).name;

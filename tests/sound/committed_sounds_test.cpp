@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "sound/sound_file.h"
-
 #include "tests/support/scratch_dir.h"
 
 namespace floemark::sound {

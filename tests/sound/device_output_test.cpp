@@ -30,7 +30,6 @@ namespace {
 
 using testing::ScratchDir;
 
-
 // Waits, at most ten seconds, until done() holds.
 bool Await(const std::function<bool()>& done) {
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);

@@ -1,0 +1,48 @@
+# cmake -DCXX=c++ -DLAYERS=build/layers -DWORK=dir -P layers_test.cmake
+# The core's arrows hold: a file of each layer, compiled with that layer's include roots (its own
+# and those of the layers beneath it, as the build gives them), can include the layer beneath
+# it and cannot include the layer above it, nor Qt.
+set(below_base "")
+set(below_panel base)
+set(below_sound base)
+set(below_game base panel sound)
+# A header of each layer, and what must stay out of reach of each.
+set(header_base base/clock.h)
+set(header_panel panel/layout.h)
+set(header_sound sound/channel.h)
+set(header_game game/form1.h)
+set(forbidden_base panel/layout.h sound/channel.h game/form1.h)
+set(forbidden_panel sound/channel.h game/form1.h)
+set(forbidden_sound panel/layout.h game/form1.h)
+set(forbidden_game app/title.h QtCore/QObject)
+
+file(MAKE_DIRECTORY ${WORK})
+function(compile layer text result)
+  set(flags -std=c++20 -fsyntax-only -I${LAYERS}/${layer})
+  foreach(b IN LISTS below_${layer})
+    list(APPEND flags -I${LAYERS}/${b})
+  endforeach()
+  file(WRITE ${WORK}/${layer}_probe.cpp "${text}\n")
+  execute_process(COMMAND ${CXX} ${flags} -isystem /usr/include/SDL2 ${WORK}/${layer}_probe.cpp
+    RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+  set(${result} ${rc} PARENT_SCOPE)
+  set(said "${err}" PARENT_SCOPE)
+endfunction()
+
+foreach(layer base panel sound game)
+  set(own "#include \"${header_${layer}}\"")
+  foreach(b IN LISTS below_${layer})
+    string(APPEND own "\n#include \"${header_${b}}\"")
+  endforeach()
+  compile(${layer} "${own}" rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${layer} cannot include its own layer and those beneath:\n${said}")
+  endif()
+  foreach(f IN LISTS forbidden_${layer})
+    compile(${layer} "#include \"${f}\"" rc)
+    if(rc EQUAL 0 OR NOT said MATCHES "No such file or directory")
+      message(FATAL_ERROR "${layer} can include ${f}, against the arrows:\n${said}")
+    endif()
+  endforeach()
+endforeach()
+message(STATUS "every layer sees itself and the layers beneath it, and nothing above")

@@ -12,7 +12,7 @@ PACKAGES="
   openbox wmctrl x11-xserver-utils x11-xkb-utils weston xwayland
   xserver-xorg-core xserver-xorg-video-dummy
   fonts-liberation2 fonts-dejavu-core
-  desktop-file-utils appstream man-db libglib2.0-bin dpkg-dev file debootstrap
+  desktop-file-utils appstream appstream-compose man-db libglib2.0-bin dpkg-dev file debootstrap
 "
 
 missing=""

@@ -3,7 +3,8 @@
 # package is made (prefix /usr) and checks the tree, every file of it; then installs it for a
 # user under ~/.local, starts it from the desktop entry as the desktop does (GLib's launcher,
 # which honours Exec and Path) and by typing the command in $HOME, and sees the splash with no
-# error box, the window icon and F2 opening the installed README.TXT.
+# error box, the window icon, hears a game's start jingle and sees F2 and F3 open the installed
+# README.TXT and WHATSNEW.TXT.
 #   install_test.sh REPO_ROOT BUILD_DIR CMAKE PROBE_BINARY
 set -u
 root=$1
@@ -83,6 +84,26 @@ shots=$(sed -n 's|.*<image>.*/docs/\([^<]*\)</image>.*|\1|p' "$metainfo")
 for s in $shots; do [ -f "$root/docs/$s" ] || fail "screenshot docs/$s does not exist"; done
 note "metainfo valid; releases match WHATSNEW.TXT; screenshots $(echo $shots) are in docs/"
 
+# The tree as a distribution's software centre sees it: the metainfo with the desktop entry it
+# launches, and the icons that the catalogue caches at its sizes from the hicolor theme. Only
+# infos may remain (the example homepage is plain http, as the splash shows it).
+appstreamcli validate-tree --no-net "$stage" >"$tmp/tree" 2>&1 ||
+  fail "appstreamcli validate-tree: $(cat "$tmp/tree")"
+appstreamcli compose --no-net --no-color --print-report=full --origin=floemark \
+  --result-root="$tmp/catalogue" "$stage" >"$tmp/compose" 2>&1 ||
+  fail "appstreamcli compose: $(cat "$tmp/compose")"
+grep -E '^ *[EW]: ' "$tmp/compose" && fail "appstreamcli compose: $(cat "$tmp/compose")"
+catalogue=$(zcat "$tmp/catalogue/usr/share/swcatalog/xml/floemark.xml.gz")
+for n in 48 64 128; do
+  grep -q "<icon type=\"cached\" width=\"$n\" height=\"$n\">$app_id.png</icon>" <<<"$catalogue" ||
+    fail "the catalogue caches no ${n}x$n icon"
+  file "$tmp/catalogue/usr/share/swcatalog/icons/floemark/${n}x$n/$app_id.png" |
+    grep -q "PNG image data, $n x $n" || fail "the catalogue's ${n}x$n icon"
+done
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" <<<"$catalogue" &&
+  grep -q "<binary>floemark</binary>" <<<"$catalogue" || fail "catalogue without launcher or command"
+note "a software centre's catalogue takes the game, its menu entry, its command and its icons"
+
 man --warnings -l "$usr/share/man/man6/floemark.6.gz" >"$tmp/man" 2>"$tmp/man.err" </dev/null ||
   fail "man: $(cat "$tmp/man.err")"
 [ -s "$tmp/man.err" ] && fail "the man page has warnings: $(cat "$tmp/man.err")"
@@ -110,9 +131,25 @@ desktop-file-validate "$entry" || fail "the user's desktop entry is not valid"
 [ "$(key Path "$entry")" = "$data" ] || fail "Path=$(key Path "$entry")"
 stub_xdg_open
 
+# The sound goes to a file through SDL's disk driver, to be heard there: zeros are silence.
+export SDL_AUDIODRIVER=disk
+heard() { [ -s "$SDL_DISKAUDIOFILE" ] && [ -n "$(tr -d '\0' <"$SDL_DISKAUDIOFILE" | head -c 1)" ]; }
+
+# opens KEY FILE: the key hands the installed FILE to the desktop, as a path or a file URL.
+opens() {
+  local key=$1 file=$2 opened
+  rm -f "$tmp/opened"
+  xdotool windowfocus "$console" key "$key"
+  wait_until 5 test -s "$tmp/opened" || fail "$how: $key opened nothing"
+  opened=$(head -n1 "$tmp/opened")
+  [ "$opened" = "$data/$file" ] || [ "$opened" = "file://${data// /%20}/$file" ] ||
+    fail "$how: $key opened '$opened', not the installed $file"
+}
+
 # started PID: the program runs its installed binary in the data folder, shows the splash with
-# no error box before it, and offers every icon size to the window system; PLAY, then F2 hands
-# the installed README.TXT to the desktop. Esc ends it.
+# no error box before it, and offers every icon size to the window system; PLAY, power on and
+# SHIFT start a game with the installed START.WAV, and F2 and F3 hand the installed README.TXT and WHATSNEW.TXT to the
+# desktop. Esc ends it.
 started() {
   local pid=$1 how=$2
   wait_until 15 has splash_window || fail "$how: no splash window"
@@ -132,20 +169,22 @@ started() {
   wait_until 10 has console_window || fail "$how: PLAY showed no console"
   console=$(console_window)
   wait_until 10 at "$console" "141 190" || fail "$how: console at $(position "$console")"
-  rm -f "$tmp/opened"
-  xdotool windowfocus "$console" key F2
-  wait_until 5 test -s "$tmp/opened" || fail "$how: F2 opened nothing"
-  local opened
-  opened=$(head -n1 "$tmp/opened")
-  [ "$opened" = "$data/README.TXT" ] || [ "$opened" = "file://${data// /%20}/README.TXT" ] ||
-    fail "$how: F2 opened '$opened'"
-  note "$how: F2 opens the installed README.TXT"
+  xdotool mousemove $((141 + 118)) $((190 + 334)) click 1
+  sleep 0.5
+  heard && fail "$how: sound before a game started"
+  xdotool windowfocus "$console" key shift
+  wait_until 5 heard || fail "$how: the start of a game played no sound"
+  note "$how: a game's start plays the installed START.WAV"
+  opens F2 README.TXT
+  opens F3 WHATSNEW.TXT
+  note "$how: F2 and F3 open the installed README.TXT and WHATSNEW.TXT"
   xdotool windowfocus "$console" key Escape
   wait_until 10 sh -c "! kill -0 $pid 2>/dev/null" || fail "$how: Esc did not end the program"
 }
 
 # As the desktop's menu starts it: GLib's launcher reads Exec and Path from the entry. It
 # returns once the program runs; the program is found by its window.
+export SDL_DISKAUDIOFILE="$tmp/menu.raw"
 (cd / && exec gio launch "$entry") >"$tmp/out" 2>&1 || fail "gio launch: $(cat "$tmp/out")"
 wait_until 15 has splash_window || fail "from the menu: no splash window"
 app_pid=$(xdotool getwindowpid "$(splash_window)")
@@ -154,6 +193,7 @@ app_pid=""
 
 # As a person types it in a terminal: the command on PATH, from $HOME.
 export PATH="$HOME/.local/games:$PATH"
+export SDL_DISKAUDIOFILE="$tmp/typed.raw"
 (cd "$HOME" && exec floemark) >"$tmp/out" 2>&1 &
 app_pid=$!
 started "$app_pid" "typed in \$HOME"

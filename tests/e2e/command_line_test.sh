@@ -34,7 +34,22 @@ for display in "" ":99.0"; do
 done
 note "--help and --version print to standard output and exit 0 without a display"
 
-for args in "--fullscreen" "-x" "README.TXT" "-- --help" "--help=1" "-platform xcb"; do
+# Every option --help lists is one the program takes, in both its forms, and the usage line
+# names the same ones; the options Qt's applications usually take are not among them.
+run --help
+listed=$(sed -n 's/^  \(-[a-z]\), \(--[a-z-]*\) .*/\1 \2/p' "$tmp/out" | tr '\n' ' ')
+[ -n "$listed" ] || fail "--help lists no options: $(cat "$tmp/out")"
+usage=$(head -n1 "$tmp/out" | grep -o -- '--*[a-z-]*' | tr '\n' ' ')
+[ "$usage" = "$listed" ] || fail "the usage line names '$usage', the list '$listed'"
+for option in $listed; do
+  run "$option"
+  [ $status = 0 ] && [ -s "$tmp/out" ] && [ ! -s "$tmp/err" ] ||
+    fail "$option, listed by --help: status $status, $(cat "$tmp/err")"
+done
+note "--help lists $listed and the program takes each of them"
+
+for args in "--fullscreen" "-x" "README.TXT" "-- --help" "--help=1" "-platform xcb" "-display :0" \
+  "-style fusion" "-reverse" "-session x" "-qwindowgeometry 10x10" "--nograb"; do
   # shellcheck disable=SC2086
   run $args
   [ $status = 2 ] || fail "'$args': status $status, want 2"

@@ -62,6 +62,8 @@ cp "$deb" "$system/tmp/"
 cp "$cache/archives/"*.deb "$system/var/cache/apt/archives/" 2>/dev/null
 cp /etc/resolv.conf "$system/etc/resolv.conf"
 mkdir -p "$system/tmp/.X11-unix"
+# The copy is thrown away after the run: dpkg need not wait for each file to reach the disk.
+echo force-unsafe-io >"$system/etc/dpkg/dpkg.cfg.d/floemark-test-unsafe-io"
 
 # in_system COMMAND...: runs COMMAND as root of the copy, with its /proc, the machine's devices
 # and the test's X server.

@@ -112,6 +112,11 @@ for section in NAME SYNOPSIS DESCRIPTION OPTIONS KEYS 'THE WORKING DIRECTORY' FI
 done
 grep -q '/usr/share/games/floemark/SOUND/' "$tmp/man" || fail "man page names no data folder"
 grep -q "FLOEMARK(6)" "$tmp/man" || fail "not floemark(6)"
+# The man page's options are the program's own, as its --help lists them.
+help_options=$("$usr/lib/games/floemark/floemark" --help | sed -n 's/^  \(-[a-z]\), \(--[a-z-]*\) .*/\1 \2/p')
+man_options=$(sed -n '/^OPTIONS/,/^[A-Z]/s/^ *\(-[a-z]\), \(--[a-z-]*\)$/\1 \2/p' "$tmp/man")
+[ -n "$help_options" ] && [ "$man_options" = "$help_options" ] ||
+  fail "the man page's options '$man_options', --help's '$help_options'"
 note "floemark(6) renders without warnings"
 
 # The launcher finds its program wherever the tree lies, here under the DESTDIR.

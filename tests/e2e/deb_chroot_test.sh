@@ -81,7 +81,9 @@ in_system env DEBIAN_FRONTEND=noninteractive apt-get install -y "/tmp/$(basename
   >"$tmp/apt.log" 2>&1 || fail "apt-get install of the .deb: $(tail -n 30 "$tmp/apt.log")"
 cp -n "$system/var/cache/apt/archives/"*.deb "$cache/archives/" 2>/dev/null
 installed=$(grep -o '[0-9]* newly installed' "$tmp/apt.log")
-note "apt-get install ./$(basename "$deb") on a fresh Debian 12: $installed in $(($(date +%s) - start)) s"
+fetched=$(grep -o 'Need to get [^ ]* [^ ]*' "$tmp/apt.log" | sed 's/Need to get //')
+note "apt-get install ./$(basename "$deb") on a fresh Debian 12: $installed" \
+  "(${fetched:-nothing} fetched) in $(($(date +%s) - start)) s"
 
 status=$(in_system dpkg-query -W -f='${Status} ${Section}' floemark)
 [ "$status" = "install ok installed games" ] || fail "dpkg says: $status"
@@ -121,6 +123,8 @@ app_pid=$game
 grep -q '^floemark: \|Cannot load' "$tmp/out" && fail "the program said: $(cat "$tmp/out")"
 xdotool mousemove $((389 + 122)) $((231 + 284)) click 1
 wait_until 10 has console_window || fail "PLAY showed no console"
+# E2E_KEEP=DIR keeps a picture of the installed game's console, where ImageMagick is there.
+[ -n "${E2E_KEEP:-}" ] && command -v import >/dev/null && import -window root "$tmp/deb-chroot.png"
 xdotool windowfocus "$(console_window)" key Escape
 wait_until 10 sh -c "! kill -0 $game 2>/dev/null" || fail "Esc did not end the game"
 app_pid=""

@@ -52,6 +52,10 @@ if [ ! -x "$base/usr/bin/apt-get" ]; then
 fi
 
 # ---- A fresh copy of it for this run ----
+# A copy left by a run that was killed goes first.
+for left in "$cache"/run.*; do
+  [ -d "$left" ] && ! kill -0 "${left##*.}" 2>/dev/null && rm -rf --one-file-system "$left"
+done
 system="$cache/run.$$"
 # The copy's own mounts live in the mount namespaces of in_system, so that removing the copy
 # can never reach into the machine's /dev or /proc.

@@ -3,7 +3,8 @@
 // SCENARIO is start, steps, one-player, two-players or keys-LAYOUT (ru, de, fr); SHOTS, when given,
 // is a folder where the first explosion and the first bonus are saved as explosion.png and
 // bonus.png. Prints "ok: ..." for each check passed; exits 1 with "FAIL: ..." at the first that
-// does not.
+// does not. With E2E_FINAL_LCD set, a whole game ends at game over and the LCD's description is
+// written to that file.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
   const Window window = std::strtoul(argv[1], nullptr, 0);
   Lcd lcd(display, window, argv[2]);
   Person person(display, window);
-  Context ctx{lcd, person, argc == 5 ? argv[4] : ""};
+  Context ctx{lcd, person, argc == 5 ? argv[4] : "", ""};
+  if (const char* final_lcd = std::getenv("E2E_FINAL_LCD")) ctx.final_lcd = final_lcd;
   const std::string scenario = argv[3];
   int status = 2;
   if (scenario == "start")

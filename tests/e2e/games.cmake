@@ -20,3 +20,5 @@ foreach(scenario start steps one-player two-players)
 endforeach()
 # Two to three minutes each: left out where a run must be short (the sanitizer build).
 set_tests_properties(e2e-game-one-player e2e-game-two-players PROPERTIES LABELS "e2e;whole-game")
+# The one-player game is then played back in the window, as long again.
+set_tests_properties(e2e-game-one-player PROPERTIES TIMEOUT 480)

@@ -96,3 +96,27 @@ if ! cmp -s "$tmp/window.lcd" "$tmp/trace.lcd"; then
   fail "the replayed recording ends on another LCD than the window's"
 fi
 note "the replay ends on the window's LCD: $(cat "$tmp/window.lcd")"
+[ "$scenario" = one-player ] || exit 0
+
+# ---- The window plays the recording back as it was played ----
+# The person's keys during the replay change nothing; at its end the LCD is the game over's.
+end_ms=$(tail -n 1 "$tmp/game.rec" | cut -d' ' -f1)
+(cd "$work" && exec "$binary" --replay "$tmp/game.rec") >"$tmp/out" 2>&1 &
+app_pid=$!
+replay_started=$(date +%s%N)
+wait_until 20 has console_window || fail "no console window for the replay"
+console=$(console_window)
+wait_until 10 centred || fail "the replay did not show the console at once"
+for key in shift z c Left Right ctrl shift; do
+  xdotool key --delay 60 "$key"
+  sleep 0.4
+done
+left_ms=$((end_ms + 3000 - ($(date +%s%N) - replay_started) / 1000000))
+[ $left_ms -gt 0 ] && sleep "$(awk -v ms=$left_ms 'BEGIN { print ms / 1000 }')"
+"$play" "$console" "$root/assets" describe >"$tmp/replay.lcd" || fail "the replay's LCD could not be read"
+if ! cmp -s "$tmp/window.lcd" "$tmp/replay.lcd"; then
+  echo "played:   $(cat "$tmp/window.lcd")"
+  echo "replayed: $(cat "$tmp/replay.lcd")"
+  fail "the window's replay ends on another LCD than the game played"
+fi
+note "the window's replay, keys pressed during it, ends on the same LCD"

@@ -16,7 +16,9 @@ struct CommandLine {
     Refuse,       // print RefusalLine(error) to standard error, exit 2
   };
   Action action = Action::Run;
-  QString error;  // for Refuse: what was wrong, in one sentence
+  QString error;   // for Refuse: what was wrong, in one sentence
+  QString record;  // for Run: --record FILE, the file to keep the game in (empty: none)
+  QString replay;  // for Run: --replay FILE, the recording to play back (empty: none)
 };
 
 // The arguments as the program got them, its own name first.

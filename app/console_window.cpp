@@ -16,6 +16,7 @@
 #include "app/geometry.h"
 #include "app/key_map.h"
 #include "app/title.h"
+#include "tools/trace/replay.h"
 
 namespace floemark::app {
 
@@ -39,10 +40,14 @@ Qt::CursorShape Shape(Cursor c) {
 
 }  // namespace
 
-ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const PanelPictures& pictures,
-                             Dispatcher::Reporter report)
+ConsoleWindow::ConsoleWindow(Clock& realClock, sound::AudioOutput& audio,
+                             const PanelPictures& pictures, Dispatcher::Reporter report,
+                             std::optional<std::int64_t> timeOfDayAtZero)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      form_(std::make_unique<TForm1>(clock, timers_, audio)),
+      timeOfDayAtZero_(timeOfDayAtZero ? *timeOfDayAtZero : realClock.TimeOfDayMs()),
+      clock_(timeOfDayAtZero_),
+      timers_(clock_, realClock),
+      form_(std::make_unique<TForm1>(clock_, timers_, audio)),
       renderer_(pictures),
       dispatcher_([this] { RepaintDamage(); }, std::move(report)),
       body_(pictures.Body()) {
@@ -65,8 +70,52 @@ ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const Pane
 }
 
 ConsoleWindow::~ConsoleWindow() {
-  // The handheld stops its timers through the driver; stop them before it goes.
+  // The handheld stops its timers through the driver as it goes: nothing may run any more.
   timers_.SetHandler({});
+  timers_.SetPlayback({}, {});
+}
+
+// ---- Game inputs and their moments ----
+
+void ConsoleWindow::Input(trace::Command command) {
+  // A recording being played back is the only player until it ends.
+  if (playback_) return;
+  command.timeMs = timers_.StampInput();
+  Handle(command);
+}
+
+void ConsoleWindow::Handle(const trace::Command& command) {
+  if (observer_) observer_(command);
+  dispatcher_.Run([&] { trace::RunOn(*form_, command); });
+}
+
+void ConsoleWindow::PlayBack(std::vector<trace::Command> commands) {
+  playback_ = Playback{std::move(commands), 0};
+  timers_.SetPlayback(
+      [this]() -> std::optional<std::int64_t> {
+        if (!playback_ || playback_->next >= playback_->commands.size()) return std::nullopt;
+        return playback_->commands[playback_->next].timeMs;
+      },
+      [this] { PlayNext(); });
+}
+
+void ConsoleWindow::PlayNext() {
+  const trace::Command command = playback_->commands[playback_->next++];
+  if (command.kind != trace::Command::End) {
+    Handle(command);
+    return;
+  }
+  // The end: from now on the person plays.
+  playback_.reset();
+}
+
+std::int64_t ConsoleWindow::Finish() {
+  timers_.CatchUp();
+  // A timer due at the very moment the clock stands at (after an input stamped just past a
+  // tick) runs too, as the end line of a script runs it.
+  const std::int64_t t = clock_.Now();
+  clock_.CatchUp(t, [this](TimerId id) { dispatcher_.Run([&] { form_->OnTimer(id); }); });
+  return t;
 }
 
 void ConsoleWindow::SetPopupMenu(QMenu* menu) {
@@ -180,11 +229,11 @@ void ConsoleWindow::mouseReleaseEvent(QMouseEvent* event) {
     const Component button = *clickOn_;
     clickOn_.reset();
     if (Info(button).rect.Contains(p.x(), p.y())) {
-      dispatcher_.Run([&] {
-        if (button == Puls_Power) form_->Puls_PowerClick();
-        if (button == Puls_Select) form_->Puls_SelectClick();
-        if (button == Puls_Sound) form_->Puls_SoundClick();
-      });
+      trace::Command click{trace::Command::Click, 0};
+      click.button = button == Puls_Power    ? trace::Button::Power
+                     : button == Puls_Select ? trace::Button::Select
+                                             : trace::Button::Sound;
+      Input(click);
     }
   }
   if (event->buttons() == Qt::NoButton) {
@@ -238,11 +287,15 @@ void ConsoleWindow::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void ConsoleWindow::VirtualKeyDown(std::uint16_t key) {
-  dispatcher_.Run([&] { form_->FormKeyDown(key); });
+  trace::Command down{trace::Command::KeyDown, 0};
+  down.key = key;
+  Input(down);
 }
 
 void ConsoleWindow::VirtualKeyUp(std::uint16_t key) {
-  dispatcher_.Run([&] { form_->FormKeyUp(key); });
+  trace::Command up{trace::Command::KeyUp, 0};
+  up.key = key;
+  Input(up);
 }
 
 // ---- Window ----

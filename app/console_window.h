@@ -7,11 +7,14 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/dispatcher.h"
+#include "app/logical_timers.h"
 #include "app/panel_renderer.h"
-#include "app/qt_timer_driver.h"
+#include "base/logical_clock.h"
 #include "game/form1.h"
+#include "tools/trace/script.h"
 
 class QMenu;
 
@@ -26,10 +29,13 @@ class ConsoleWindow : public QWidget {
 
  public:
   // Creates the window hidden and runs the handheld's FormCreate through the dispatcher (an
-  // error there is reported at once, before anything else is shown). The clock, the audio
-  // output and the pictures outlive the window.
-  ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const PanelPictures& pictures,
-                Dispatcher::Reporter report = ShowErrorBox);
+  // error there is reported at once, before anything else is shown). FormCreate is t = 0 of
+  // the game's logical clock, which realClock moves; the random draw reads the UTC time of day
+  // timeOfDayAtZero (realClock's at FormCreate when none) plus the logical time. The clock, the
+  // audio output and the pictures outlive the window.
+  ConsoleWindow(Clock& realClock, sound::AudioOutput& audio, const PanelPictures& pictures,
+                Dispatcher::Reporter report = ShowErrorBox,
+                std::optional<std::int64_t> timeOfDayAtZero = std::nullopt);
   ~ConsoleWindow() override;
 
   TForm1& Form() { return *form_; }
@@ -64,6 +70,21 @@ class ConsoleWindow : public QWidget {
   void VirtualKeyDown(std::uint16_t key);
   void VirtualKeyUp(std::uint16_t key);
 
+  // Told of every game input as it is handled (key downs and ups, console button clicks), as a
+  // script command stamped with its moment on the logical clock, before its handler runs.
+  void SetInputObserver(std::function<void(const trace::Command&)> observer) {
+    observer_ = std::move(observer);
+  }
+  // Plays a recorded game back at its own pace: each command at its moment (the last is its
+  // end). The person's own game inputs are ignored until the end is reached.
+  void PlayBack(std::vector<trace::Command> commands);
+  bool PlayingBack() const { return playback_.has_value(); }
+  // Runs what is due by now on the logical clock and returns the moment it stands at: the end
+  // of a recording made now.
+  std::int64_t Finish();
+  std::int64_t TimeOfDayAtZero() const { return timeOfDayAtZero_; }
+  const LogicalTimers& Timers() const { return timers_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -79,16 +100,28 @@ class ConsoleWindow : public QWidget {
 
  private:
   void RepaintDamage();
+  // A game input of the person's: stamped, told, and handled.
+  void Input(trace::Command command);
+  void Handle(const trace::Command& command);
+  void PlayNext();
   void Press(QMouseEvent* event, bool doubleClick);
   void UpdateCursor(QPoint pos);
 
-  QtTimerDriver timers_;
+  std::int64_t timeOfDayAtZero_;
+  LogicalClock clock_;
+  LogicalTimers timers_;
   std::unique_ptr<TForm1> form_;
   PanelRenderer renderer_;
   Dispatcher dispatcher_;
   QRegion body_;  // what is drawn of the window; empty for all of it
   QMenu* menu_ = nullptr;
   std::function<void()> onFirst_;
+  std::function<void(const trace::Command&)> observer_;
+  struct Playback {
+    std::vector<trace::Command> commands;
+    std::size_t next = 0;
+  };
+  std::optional<Playback> playback_;
 
   QPoint dragOrigin_;                        // DragOrigin: the press point in the surface
   std::optional<panel::Component> pressed_;  // the component that holds the mouse

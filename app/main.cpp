@@ -1,10 +1,11 @@
 // Floemark Simulator: the handheld on the desktop. Started in the folder that holds SOUND\,
-// README.TXT and WHATSNEW.TXT; reads no configuration. Its only options (--help, --version)
-// need no display.
+// README.TXT and WHATSNEW.TXT; reads no configuration. Its options are command_line.cpp's:
+// --help and --version need no display, --record and --replay keep and play back a game.
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/about_form.h"
 #include "app/command_line.h"
@@ -17,6 +18,7 @@
 #include "app/pictures.h"
 #include "app/program_icon.h"
 #include "app/real_clock.h"
+#include "app/recording.h"
 #include "app/splash_form.h"
 #include "app/title.h"
 #include "sound/device_output.h"
@@ -50,6 +52,23 @@ int main(int argc, char** argv) {
       break;
   }
 
+  // Both files are checked before any window opens: a game that could not be kept, or a
+  // recording that could not be played, is not started.
+  QString error;
+  std::optional<trace::Script> replay;
+  if (!line.replay.isEmpty()) {
+    replay = ReadRecording(line.replay, &error);
+    if (!replay) {
+      std::fprintf(stderr, "floemark: %s\n", qPrintable(error));
+      return 1;
+    }
+  }
+  RecordingWriter recording;
+  if (!line.record.isEmpty() && !recording.Open(line.record, &error)) {
+    std::fprintf(stderr, "floemark: %s\n", qPrintable(error));
+    return 1;
+  }
+
   // FirstActivation was set by the console module's own initialisation, before this line.
   auto displayCheck = std::make_unique<DisplayCheck>();
   QApplication app(argc, argv);
@@ -70,12 +89,18 @@ int main(int argc, char** argv) {
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark: picture %s\n", qPrintable(e));
 
-  ConsoleWindow console(clock, *audio, pictures);  // runs FormCreate
+  // FormCreate runs here, at t = 0 of the game's clock; a replay's day starts as its recording's.
+  ConsoleWindow console(clock, *audio, pictures, ShowErrorBox,
+                        replay ? std::optional<std::int64_t>(replay->clockMs) : std::nullopt);
+  if (!line.record.isEmpty()) {
+    recording.Start(console.TimeOfDayAtZero());
+    console.SetInputObserver([&recording](const trace::Command& c) { recording.Add(c); });
+  }
   AboutForm about;
   SplashForm splash(console, about);
-  splash.ShowCentred();
+  if (!replay) splash.ShowCentred();
   console.SetPopupMenu(splash.Menu());
-  console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
+  if (!replay) console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
   about.SetOnClose([&console] { console.Activate(); });
 
   // Pads and the keyboard act side by side, through the same handlers.
@@ -90,5 +115,14 @@ int main(int argc, char** argv) {
     console.ShowAtPlay();
   else
     console.ShowOffScreen();
-  return QApplication::exec();
+  if (replay) {
+    // A recording shows from its first moment: its player is past the splash already.
+    std::vector<trace::Command> commands;
+    for (const trace::Command& c : replay->commands) commands.push_back(c);
+    console.PlayBack(std::move(commands));
+    splash.Puls_PlayClick();
+  }
+  const int status = QApplication::exec();
+  if (!line.record.isEmpty()) recording.End(console.Finish());
+  return status;
 }

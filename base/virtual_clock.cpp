@@ -13,6 +13,13 @@ void VirtualClock::Restart(TimerId id, int intervalMs) {
 
 void VirtualClock::Stop(TimerId id) { slots_[static_cast<int>(id)].active = false; }
 
+std::optional<std::int64_t> VirtualClock::NextDue() const {
+  std::optional<std::int64_t> next;
+  for (const Slot& s : slots_)
+    if (s.active && (!next || s.due < *next)) next = s.due;
+  return next;
+}
+
 void VirtualClock::Run(std::int64_t t, bool inclusive, const FireFn& fire) {
   for (;;) {
     std::int64_t next = std::numeric_limits<std::int64_t>::max();
@@ -20,6 +27,7 @@ void VirtualClock::Run(std::int64_t t, bool inclusive, const FireFn& fire) {
       if (s.active && s.due < next) next = s.due;
     if (next > t || (!inclusive && next == t)) break;
     now_ = next;
+    lastFired_ = next;
     for (int i = 0; i < kTimerCount; ++i) {
       Slot& s = slots_[i];
       if (!s.active || s.due != next) continue;

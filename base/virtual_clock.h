@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "base/clock.h"
 #include "base/timer.h"
@@ -33,6 +34,10 @@ class VirtualClock : public Clock, public TimerDriver {
   void RunThrough(std::int64_t t, const FireFn& fire) { Run(t, true, fire); }
 
   std::int64_t Due(TimerId id) const { return slots_[static_cast<int>(id)].due; }
+  // The moment the next enabled timer is due; none when every timer is off.
+  std::optional<std::int64_t> NextDue() const;
+  // The moment of the last timer that fired (-1 before any).
+  std::int64_t LastFired() const { return lastFired_; }
 
  private:
   static constexpr std::int64_t kDayMs = 86'400'000;
@@ -45,6 +50,7 @@ class VirtualClock : public Clock, public TimerDriver {
 
   std::int64_t startOfDay_;
   std::int64_t now_ = 0;
+  std::int64_t lastFired_ = -1;
   std::array<Slot, kTimerCount> slots_{};
 };
 

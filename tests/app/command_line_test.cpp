@@ -44,6 +44,25 @@ TEST(CommandLine, AnythingElseIsRefusedWithWhatWasWrong) {
   EXPECT_EQ(Parse({"--help", "--bogus"}).action, Action::Refuse);
 }
 
+TEST(CommandLine, RecordAndReplayKeepTheirFileAndRunTheGame) {
+  const CommandLine both = Parse({"--record", "game.rec", "--replay=old game.rec"});
+  EXPECT_EQ(both.action, Action::Run);
+  EXPECT_EQ(both.record, QStringLiteral("game.rec"));
+  EXPECT_EQ(both.replay, QStringLiteral("old game.rec"));
+  EXPECT_TRUE(Parse({}).record.isEmpty());
+  // A file named like an option is still the file.
+  EXPECT_EQ(Parse({"--record", "--help"}).record, QStringLiteral("--help"));
+  // Help and version still end the program at once.
+  EXPECT_EQ(Parse({"--replay", "game.rec", "-v"}).action, Action::ShowVersion);
+  for (const QStringList& wrong : {QStringList{"--record"}, QStringList{"--replay="},
+                                   QStringList{"--record", "a", "--record", "b"}}) {
+    const CommandLine refused = Parse(wrong);
+    EXPECT_EQ(refused.action, Action::Refuse) << wrong.join(' ').toStdString();
+    EXPECT_TRUE(refused.error.contains(wrong.front().section(QLatin1Char('='), 0, 0)))
+        << refused.error.toStdString();
+  }
+}
+
 TEST(CommandLine, TheRefusalIsOneLineWithTheUsage) {
   const QString line = RefusalLine(Parse({"--bogus"}).error);
   EXPECT_TRUE(line.startsWith("floemark: ")) << line.toStdString();
@@ -55,8 +74,9 @@ TEST(CommandLine, TheRefusalIsOneLineWithTheUsage) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionTheRelease) {
   const QString help = HelpText();
-  for (const char* option : {"--help", "-h", "--version", "-v"})
+  for (const char* option : {"-h, --help", "-v, --version", "--record FILE", "--replay FILE"}) {
     EXPECT_TRUE(help.contains(QLatin1String(option))) << option;
+  }
   EXPECT_TRUE(help.contains("floemark(6)"));
   EXPECT_EQ(VersionText(), QStringLiteral("Floemark Simulator " FLOEMARK_VERSION "\n"));
 }

@@ -34,17 +34,25 @@ for display in "" ":99.0"; do
 done
 note "--help and --version print to standard output and exit 0 without a display"
 
-# Every option --help lists is one the program takes, in both its forms, and the usage line
-# names the same ones; the options Qt's applications usually take are not among them.
+# Every option --help lists is one the program takes, in each of its forms, and the usage line
+# names the same ones; the options Qt's applications usually take are not among them. An
+# option with a value gets a file: the program takes it and goes on, to no display (status 1).
 run --help
-listed=$(sed -n 's/^  \(-[a-z]\), \(--[a-z-]*\) .*/\1 \2/p' "$tmp/out" | tr '\n' ' ')
-[ -n "$listed" ] || fail "--help lists no options: $(cat "$tmp/out")"
-usage=$(head -n1 "$tmp/out" | grep -o -- '--*[a-z-]*' | tr '\n' ' ')
+cp "$tmp/out" "$tmp/help"
+listed=$(sed -n 's/^  \(-[a-z]\)\{0,1\}[, ]*\(--[a-z-]*\).*/\1 \2/p' "$tmp/help" | tr '\n' ' ' | tr -s ' ')
+[ -n "$listed" ] || fail "--help lists no options: $(cat "$tmp/help")"
+usage=$(head -n1 "$tmp/help" | grep -o -- '--*[a-z-]*' | tr '\n' ' ')
 [ "$usage" = "$listed" ] || fail "the usage line names '$usage', the list '$listed'"
 for option in $listed; do
-  run "$option"
-  [ $status = 0 ] && [ -s "$tmp/out" ] && [ ! -s "$tmp/err" ] ||
-    fail "$option, listed by --help: status $status, $(cat "$tmp/err")"
+  if grep -q -- "^  .*$option [A-Z]" "$tmp/help"; then
+    run "$option" "$tmp/$option.file"
+    [ $status = 1 ] && ! grep -q usage "$tmp/err" ||
+      fail "$option FILE, listed by --help: status $status, $(cat "$tmp/err")"
+  else
+    run "$option"
+    [ $status = 0 ] && [ -s "$tmp/out" ] && [ ! -s "$tmp/err" ] ||
+      fail "$option, listed by --help: status $status, $(cat "$tmp/err")"
+  fi
 done
 note "--help lists $listed and the program takes each of them"
 

@@ -113,8 +113,9 @@ done
 grep -q '/usr/share/games/floemark/SOUND/' "$tmp/man" || fail "man page names no data folder"
 grep -q "FLOEMARK(6)" "$tmp/man" || fail "not floemark(6)"
 # The man page's options are the program's own, as its --help lists them.
-help_options=$("$usr/lib/games/floemark/floemark" --help | sed -n 's/^  \(-[a-z]\), \(--[a-z-]*\) .*/\1 \2/p')
-man_options=$(sed -n '/^OPTIONS/,/^[A-Z]/s/^ *\(-[a-z]\), \(--[a-z-]*\)$/\1 \2/p' "$tmp/man")
+help_options=$("$usr/lib/games/floemark/floemark" --help | sed -n 's/^  \(-[a-z], \)\{0,1\} *\(--[a-z-]*\).*/\2/p')
+man_options=$(sed -n '/^OPTIONS/,/^[A-Z]/s/^ \{7\}\(-[a-z], \)\{0,1\}\(--[a-z-]*\)\( [a-z]*\)\{0,1\}$/\2/p' \
+  "$tmp/man")
 [ -n "$help_options" ] && [ "$man_options" = "$help_options" ] ||
   fail "the man page's options '$man_options', --help's '$help_options'"
 note "floemark(6) renders without warnings"

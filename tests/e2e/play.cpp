@@ -1,9 +1,11 @@
 // floemark-e2e-play WINDOW ASSETS SCENARIO [SHOTS]: plays the console window WINDOW (an X window
 // id) like a person, reading its LCD from the X server with the segment pictures of ASSETS.
-// SCENARIO is start, steps, one-player, two-players or keys-LAYOUT (ru, de, fr); SHOTS, when given,
+// SCENARIO is start, steps, one-player, two-players, keys-LAYOUT (ru, de, fr) or describe (prints
+// the LCD's description); SHOTS, when given,
 // is a folder where the first explosion and the first bonus are saved as explosion.png and
 // bonus.png. Prints "ok: ..." for each check passed; exits 1 with "FAIL: ..." at the first that
-// does not.
+// does not. With E2E_FINAL_LCD set, a whole game ends at game over and the LCD's description is
+// written to that file.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,7 +29,8 @@ int main(int argc, char** argv) {
   const Window window = std::strtoul(argv[1], nullptr, 0);
   Lcd lcd(display, window, argv[2]);
   Person person(display, window);
-  Context ctx{lcd, person, argc == 5 ? argv[4] : ""};
+  Context ctx{lcd, person, argc == 5 ? argv[4] : "", ""};
+  if (const char* final_lcd = std::getenv("E2E_FINAL_LCD")) ctx.final_lcd = final_lcd;
   const std::string scenario = argv[3];
   int status = 2;
   if (scenario == "start")
@@ -40,7 +43,11 @@ int main(int argc, char** argv) {
     status = ScenarioTwoPlayers(ctx);
   else if (scenario == "docs")
     status = ScenarioDocs(ctx);
-  else if (scenario.rfind("keys-", 0) == 0)
+  else if (scenario == "describe") {  // the LCD as it is, for a script to compare
+    Grab(ctx);
+    std::printf("%s\n", ctx.lcd.Describe().c_str());
+    status = 0;
+  } else if (scenario.rfind("keys-", 0) == 0)
     status = ScenarioKeys(ctx, display, scenario.substr(5));
   else
     std::fprintf(stderr, "floemark-e2e-play: unknown scenario %s\n", scenario.c_str());

@@ -1,5 +1,6 @@
 #include "scenario.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace floemark::e2e {
@@ -110,6 +111,13 @@ void PlayToGameOver(Context& ctx, int limit_ms, const std::function<void()>& ste
   while (MsSince(over) < 2600) SleepMs(50);
   Grab(ctx);
   if (ctx.lcd.ScreenPixels() != frozen) Fail(ctx, "the LCD changed after the hold");
+  if (!ctx.final_lcd.empty()) {
+    // A recorded game ends here, on an LCD that stays as it is until the program ends.
+    std::FILE* f = std::fopen(ctx.final_lcd.c_str(), "w");
+    if (!f || std::fprintf(f, "%s\n", ctx.lcd.Describe().c_str()) < 0 || std::fclose(f) != 0)
+      Fail(ctx, "cannot write " + ctx.final_lcd);
+    return;
+  }
   StartGame(ctx, 1);
   Note("after the hold SHIFT starts a new game with 15 and 15");
 }

@@ -17,6 +17,9 @@ struct Context {
   Lcd& lcd;
   Person& person;
   std::string shots;  // folder for docs screenshots, "" for none
+  // Where a recorded game leaves the LCD's description at game over, "" when not recording:
+  // the game then ends there instead of starting again.
+  std::string final_lcd;
   bool explosion_saved = false;
   bool bonus_saved = false;
 };

@@ -51,7 +51,13 @@ int ScenarioTwoPlayers(Context& ctx) {
   std::mt19937 random(6);
   Player penguin(1), seal(2);
   bool losing = false;
+  int sound_clicks = 0;
   PlayToGameOver(ctx, kGameLimitMs, [&] {
+    // The sound off for a while and on again: a recording keeps the switch's moments too.
+    if (sound_clicks < 2 && MsSince(started) > 8000 + 12000 * sound_clicks) {
+      ctx.person.Click(184 + 14, 320 + 14);
+      ++sound_clicks;
+    }
     if (!losing && ((penguin.throws() >= 3 && seal.throws() >= 3) || MsSince(started) > 45000)) {
       std::printf("ok: thrown back: penguin %d, seal %d; now the penguin keeps away\n",
                   penguin.throws(), seal.throws());
@@ -65,6 +71,7 @@ int ScenarioTwoPlayers(Context& ctx) {
   });
   if (penguin.throws() < 1 || seal.throws() < 1 || penguin.steps() < 3 || seal.steps() < 3)
     Fail(ctx, "both people should have moved and thrown");
+  if (sound_clicks != 2) Fail(ctx, "the game ended before the sound was switched off and on");
   return 0;
 }
 

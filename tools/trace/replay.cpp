@@ -13,6 +13,49 @@ namespace {
 constexpr std::size_t kFlushBytes = 1 << 16;
 }  // namespace
 
+std::string HandlerName(const Command& command) {
+  switch (command.kind) {
+    case Command::KeyDown:
+      return "FormKeyDown " + std::to_string(command.key);
+    case Command::KeyUp:
+      return "FormKeyUp " + std::to_string(command.key);
+    case Command::Click:
+      switch (command.button) {
+        case Button::Power:
+          return "Puls_PowerClick";
+        case Button::Select:
+          return "Puls_SelectClick";
+        case Button::Sound:
+          return "Puls_SoundClick";
+      }
+      break;
+    case Command::End:
+      break;
+  }
+  return "end";
+}
+
+void RunOn(TForm1& form, const Command& command) {
+  switch (command.kind) {
+    case Command::KeyDown:
+      return form.FormKeyDown(command.key);
+    case Command::KeyUp:
+      return form.FormKeyUp(command.key);
+    case Command::Click:
+      switch (command.button) {
+        case Button::Power:
+          return form.Puls_PowerClick();
+        case Button::Select:
+          return form.Puls_SelectClick();
+        case Button::Sound:
+          return form.Puls_SoundClick();
+      }
+      return;
+    case Command::End:
+      return;
+  }
+}
+
 void Replay(const Script& script, const std::function<void(const std::string&)>& sink) {
   VirtualClock clock(script.clockMs);
   sound::NullOutput audio(clock);
@@ -39,36 +82,8 @@ void Replay(const Script& script, const std::function<void(const std::string&)>&
     }
     // Events at a moment come before the timers due at it.
     clock.RunBefore(cmd.timeMs, fire);
-    const std::uint16_t code = cmd.key;
-    switch (cmd.kind) {
-      case Command::KeyDown:
-        rec.Run(
-            cmd.timeMs, "FormKeyDown " + std::to_string(code), [&] { form->FormKeyDown(code); },
-            out);
-        break;
-      case Command::KeyUp:
-        rec.Run(
-            cmd.timeMs, "FormKeyUp " + std::to_string(code), [&] { form->FormKeyUp(code); }, out);
-        break;
-      case Command::Click:
-        switch (cmd.button) {
-          case Button::Power:
-            rec.Run(
-                cmd.timeMs, "Puls_PowerClick", [&] { form->Puls_PowerClick(); }, out);
-            break;
-          case Button::Select:
-            rec.Run(
-                cmd.timeMs, "Puls_SelectClick", [&] { form->Puls_SelectClick(); }, out);
-            break;
-          case Button::Sound:
-            rec.Run(
-                cmd.timeMs, "Puls_SoundClick", [&] { form->Puls_SoundClick(); }, out);
-            break;
-        }
-        break;
-      case Command::End:
-        break;
-    }
+    rec.Run(
+        cmd.timeMs, HandlerName(cmd), [&] { RunOn(*form, cmd); }, out);
     flush();
   }
   sink(out);

@@ -7,7 +7,16 @@
 
 #include "tools/trace/script.h"
 
+namespace floemark {
+class TForm1;
+}
+
 namespace floemark::trace {
+
+// The handler a command runs, as the trace names it ("FormKeyDown 90", "Puls_PowerClick").
+std::string HandlerName(const Command& command);
+// Runs the command's handler on the console (nothing for End).
+void RunOn(TForm1& form, const Command& command);
 
 // sink receives the trace in pieces, each a whole number of lines.
 void Replay(const Script& script, const std::function<void(const std::string&)>& sink);

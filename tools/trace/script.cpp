@@ -159,4 +159,31 @@ ParseResult ParseScript(std::string_view text) {
   return ParseResult{std::move(script), std::nullopt};
 }
 
+std::string FormatClock(std::int64_t timeOfDayMs) {
+  char buf[24];
+  const long long ms = timeOfDayMs;
+  std::snprintf(buf, sizeof buf, "clock %02lld:%02lld:%02lld.%03lld", ms / 3'600'000 % 24,
+                ms / 60'000 % 60, ms / 1000 % 60, ms % 1000);
+  return buf;
+}
+
+std::string FormatCommand(const Command& c) {
+  std::string line = std::to_string(c.timeMs);
+  switch (c.kind) {
+    case Command::KeyDown:
+    case Command::KeyUp: {
+      line += c.kind == Command::KeyDown ? " down " : " up ";
+      std::string name = std::to_string(c.key);
+      for (const Key& k : kKeys)
+        if (k.code == c.key) name = k.name;
+      return line + name;
+    }
+    case Command::Click:
+      return line + " click " + std::string(kButtons[static_cast<int>(c.button)]);
+    case Command::End:
+      return line + " end";
+  }
+  return line;
+}
+
 }  // namespace floemark::trace

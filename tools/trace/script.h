@@ -38,4 +38,9 @@ struct ParseResult {
 
 ParseResult ParseScript(std::string_view text);
 
+// The script's own lines, as ParseScript reads them back: "clock HH:MM:SS.mmm" for a UTC time
+// of day, and one timed line for a command (keys by name where they have one).
+std::string FormatClock(std::int64_t timeOfDayMs);
+std::string FormatCommand(const Command& command);
+
 }  // namespace floemark::trace

@@ -85,7 +85,7 @@ in_system env DEBIAN_FRONTEND=noninteractive apt-get install -y "/tmp/$(basename
   >"$tmp/apt.log" 2>&1 || fail "apt-get install of the .deb: $(tail -n 30 "$tmp/apt.log")"
 cp -n "$system/var/cache/apt/archives/"*.deb "$cache/archives/" 2>/dev/null
 installed=$(grep -o '[0-9]* newly installed' "$tmp/apt.log")
-fetched=$(grep -o 'Need to get [^ ]* [^ ]*' "$tmp/apt.log" | sed 's/Need to get //')
+fetched=$(sed -n 's/^Need to get \(.*\) of archives.*/\1/p' "$tmp/apt.log")
 note "apt-get install ./$(basename "$deb") on a fresh Debian 12: $installed" \
   "(${fetched:-nothing} fetched) in $(($(date +%s) - start)) s"
 

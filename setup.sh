@@ -10,6 +10,7 @@ PACKAGES="
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils libx11-dev libxtst-dev
   fonts-liberation2 fonts-dejavu-core
+  pulseaudio pulseaudio-utils
 "
 
 missing=""

@@ -19,6 +19,11 @@ using namespace floemark::app;
 
 int main(int argc, char** argv) {
   // FirstActivation was set by the console module's own initialisation, before this line.
+  // The audio first, while the program has a single thread: it sets the sound server's client
+  // properties in the environment.
+  RealClock clock;
+  const std::unique_ptr<sound::AudioOutput> audio =
+      sound::OpenDeviceOrSilent(clock, {kAppTitle.toStdString(), kDesktopIcon, "Game sounds"});
   QApplication app(argc, argv);
   QApplication::setApplicationName(kAppTitle);
   // Ending the program is the console's business (Exit, Esc, its close); the splash and the
@@ -30,8 +35,6 @@ int main(int argc, char** argv) {
   icon.addPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("icon32.png"))));
   QApplication::setWindowIcon(icon);
 
-  RealClock clock;
-  const std::unique_ptr<sound::AudioOutput> audio = sound::OpenDeviceOrSilent(clock);
   const PanelPictures pictures = PanelPictures::FromResources();
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark: picture %s\n", qPrintable(e));

@@ -1,10 +1,8 @@
 #include "app/key_repeat.h"
 
-// X11's macros (Bool, Status, CursorShape...) clash with Qt's names, so Qt's header must come
-// first, against the usual order.
 // clang-format off
 #include <QGuiApplication>
-#include <X11/XKBlib.h>
+#include <X11/XKBlib.h>  // after Qt: its macros clash with Qt's names
 // clang-format on
 
 namespace floemark::app {

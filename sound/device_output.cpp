@@ -60,9 +60,12 @@ void Introduce(const StreamIdentity& identity) {
   if (!identity.streamName.empty()) {
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, identity.streamName.c_str());
   }
-  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "game");
-  // SDL has no hint for the icon; PulseAudio's client library (PipeWire's too) takes client
-  // properties from the environment. One already set by the person is kept.
+  // SDL's PipeWire driver takes the role from the hint, in PipeWire's spelling; its PulseAudio
+  // driver (SDL 2.26) sets no stream properties beyond the name, and has no hint for the icon.
+  // PulseAudio's client library (PipeWire's too) adds client properties from the environment,
+  // which the server gives the client's streams. What the person has set already is kept.
+  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "Game");
+  setenv("PULSE_PROP_media.role", "game", 0);
   if (!identity.iconName.empty()) {
     setenv("PULSE_PROP_application.icon_name", identity.iconName.c_str(), 0);
   }

@@ -2,7 +2,9 @@
 # A PulseAudio server of the caller's own, for the sound tests and benchmarks:
 #   pulse.sh start DIR     starts it with one null sink, "floemark_test" (44100 Hz, stereo, so
 #                          the game's 48 kHz mono stream is converted as on most desktops), and
-#                          waits until it answers; its socket, runtime folder and log are in DIR
+#                          waits until it answers; its socket, runtime folder and log are in DIR.
+#                          No rewinds: what its monitor has handed out is never mixed again, so
+#                          a recording of the monitor is what the sink played, in order
 #   pulse.sh stop DIR      ends it and waits until it has gone
 #   pulse.sh restart DIR   stop, then start: the sound server restarted under a running game
 # Its clients find it with   PULSE_SERVER=unix:DIR/native PULSE_CLIENTCONFIG=DIR/client.conf
@@ -20,7 +22,7 @@ start() {
   chmod 700 "$dir/runtime"
   echo "autospawn = no" >"$dir/client.conf"
   cat >"$dir/server.pa" <<EOF
-load-module module-null-sink sink_name=floemark_test rate=44100 channels=2
+load-module module-null-sink sink_name=floemark_test rate=44100 channels=2 norewinds=1
 load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/native
 set-default-sink floemark_test
 EOF

@@ -12,7 +12,7 @@ PACKAGES="
   openbox wmctrl x11-xserver-utils x11-xkb-utils weston xwayland
   xserver-xorg-core xserver-xorg-video-dummy
   fonts-liberation2 fonts-dejavu-core
-  pulseaudio pulseaudio-utils
+  pulseaudio pulseaudio-utils libpulse-dev
 "
 
 missing=""

@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -191,9 +190,12 @@ void StreamAtTheFirstCue(Test& t) {
   Note("no stream of the game before anything sounds");
   MeasureWakeups(t.pid, 10000, "before the power is switched on, nothing sounding");
   PowerOn(t.ctx);
+  // The moment just before the key goes down through XTest, on the clock the recording is
+  // timed on (listener.h): the jingle's delay counts the X server, Qt, the game, the mixer,
+  // the stream's opening and the sound server, everything between the person and the sink.
   const auto pressed = StartGame(t.ctx, 1);
   SleepMs(1500);
-  const auto streams = GameStreams();
+  const auto streams = GameStreams();  // by application name: "Floemark Simulator"
   if (streams.size() != 1) t.Fail(std::to_string(streams.size()) + " streams of the game, not 1");
   const auto& p = streams.front();
   const auto prop = [&](const char* k) {

@@ -2,6 +2,7 @@
 // README.TXT and WHATSNEW.TXT; reads no configuration. Its options are command_line.cpp's:
 // --help and --version need no display, --record and --replay keep and play back a game.
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 #include <cstdio>
 #include <memory>
@@ -34,6 +35,14 @@ QStringList Arguments(int argc, char** argv) {
   return arguments;
 }
 
+// A file named on the command line, as the person meant it: the launcher starts the program in
+// its data folder and says where it was started.
+QString FromStartingFolder(const QString& path) {
+  const QString started = qEnvironmentVariable("FLOEMARK_STARTED_IN");
+  if (path.isEmpty() || started.isEmpty() || QDir::isAbsolutePath(path)) return path;
+  return QDir(started).filePath(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,19 +66,24 @@ int main(int argc, char** argv) {
   QString error;
   std::optional<trace::Script> replay;
   if (!line.replay.isEmpty()) {
-    replay = ReadRecording(line.replay, &error);
+    replay = ReadRecording(FromStartingFolder(line.replay), &error);
     if (!replay) {
       std::fprintf(stderr, "floemark: %s\n", qPrintable(error));
       return 1;
     }
   }
   RecordingWriter recording;
-  if (!line.record.isEmpty() && !recording.Open(line.record, &error)) {
+  if (!line.record.isEmpty() && !recording.Open(FromStartingFolder(line.record), &error)) {
     std::fprintf(stderr, "floemark: %s\n", qPrintable(error));
     return 1;
   }
 
   // FirstActivation was set by the console module's own initialisation, before this line.
+  // The audio first, while the program has a single thread: it sets the sound server's client
+  // properties in the environment.
+  RealClock clock;
+  const std::unique_ptr<sound::AudioOutput> audio =
+      sound::OpenDeviceOrSilent(clock, {kAppTitle.toStdString(), kDesktopIcon, "Game sounds"});
   auto displayCheck = std::make_unique<DisplayCheck>();
   QApplication app(argc, argv);
   displayCheck.reset();
@@ -83,8 +97,6 @@ int main(int argc, char** argv) {
   UseDetectableAutoRepeat();
   QApplication::setWindowIcon(ProgramIcon());
 
-  RealClock clock;
-  const std::unique_ptr<sound::AudioOutput> audio = sound::OpenDeviceOrSilent(clock);
   const PanelPictures pictures = PanelPictures::FromResources();
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark: picture %s\n", qPrintable(e));

@@ -7,5 +7,8 @@
 namespace floemark::app {
 
 inline const QString kAppTitle = QStringLiteral("Floemark Simulator");
+// The icon name of the program's desktop entry (Icon=), by which the sound server's volume
+// mixer shows the game's stream too.
+inline constexpr char kDesktopIcon[] = FLOEMARK_APP_ID;
 
 }  // namespace floemark::app

@@ -1,8 +1,10 @@
 // The sound's costs: the mixer's work per device callback (what the audio thread spends of
-// its 10.7 ms), the time from PlayCue to the cue's first frames leaving the mixer on a real
-// SDL device thread, and the load of a jingle.
+// its 5.3 ms), the time from PlayCue to the cue's first frames leaving the mixer on a real
+// SDL device thread, with the stream open and for the cue that opens it, and the load of a
+// jingle. For the PulseAudio cases, run under bench/with_pulseaudio.sh.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -30,7 +32,7 @@ std::unique_ptr<const Pcm> Tone(int frames) {
   return pcm;
 }
 
-// One callback's worth (512 frames) with 0..4 channels sounding.
+// One callback's worth (DeviceOutput::kBufferFrames) with 0..4 channels sounding.
 void BM_MixerRenderPerCallback(benchmark::State& state) {
   const int sounding = static_cast<int>(state.range(0));
   Mixer mixer;
@@ -52,40 +54,101 @@ void BM_MixerRenderPerCallback(benchmark::State& state) {
 BENCHMARK(BM_MixerRenderPerCallback)->DenseRange(0, 4);
 
 // From PlayCue on the game thread until the device's callback has mixed the cue's first
-// frames. SDL's "dummy" driver paces its callback like a sound card unless SDL_AUDIODRIVER
-// names another; a real card adds its own hardware buffer on top.
-void BM_PlayCueToFirstSample(benchmark::State& state) {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot);
-  if (!output) {
-    state.SkipWithError(("no audio device: " + whyNot).c_str());
-    return;
+// frames, which SDL hands to the device as the callback returns: with the stream open, and
+// for the cue that opens it. On SDL's "dummy" driver, which paces its callback like a sound
+// card, and on PulseAudio when a server runs (else the case is skipped); a real card adds its
+// own hardware buffer on top.
+struct Latencies {
+  std::vector<double> ms;
+  void Report(benchmark::State& state) {
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&](double q) { return ms[static_cast<std::size_t>(q * (ms.size() - 1))]; };
+    state.counters["p50_ms"] = at(0.5);
+    state.counters["p99_ms"] = at(0.99);
+    state.counters["worst_ms"] = ms.back();
   }
+};
+
+std::unique_ptr<DeviceOutput> OpenDriver(benchmark::State& state, const char* driver,
+                                         StreamKeeper::Timing timing) {
+  setenv("SDL_AUDIODRIVER", driver, 1);
+  std::string whyNot;
+  auto output = DeviceOutput::Open(whyNot, {"Floemark Simulator benchmark", "", "latency"}, timing);
+  unsetenv("SDL_AUDIODRIVER");
+  if (!output) state.SkipWithError((std::string("no ") + driver + ": " + whyNot).c_str());
+  return output;
+}
+
+// One cue from its PlayCue to its first mixed frame; a cue comes at any moment of the device's
+// period, not just after a callback.
+double TimeOneCue(SoundChannel& tick, std::uint32_t& seed) {
+  seed = seed * 1664525u + 1013904223u;
+  std::this_thread::sleep_for(std::chrono::microseconds(seed >> 8 & 0x3FFF));
+  const auto start = std::chrono::steady_clock::now();
+  tick.PlayCue();
+  // Yield rather than spin: on a busy machine a spinning game thread would delay the very
+  // audio thread it waits for.
+  while (tick.PositionFrames() == 0) std::this_thread::yield();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_PlayCueWhileOpen(benchmark::State& state, const char* driver) {
+  auto output = OpenDriver(state, driver, {});
+  if (!output) return;
   SoundChannel tick("MPlayer_Tempo", *output, 1);
   tick.LoadCue((kSoundDir / "TEMPO.WAV").string());
-  double worstMs = 0;
+  tick.PlayCue();  // opens the stream, which the cues below keep open
+  while (!output->Keeper().StreamOpen()) std::this_thread::yield();
+  Latencies latencies;
   std::uint32_t seed = 1;
   for (auto _ : state) {
     tick.StopChannel();
     tick.RewindChannel();
-    // A cue comes at any moment of the device's period, not just after a callback.
-    seed = seed * 1664525u + 1013904223u;
-    std::this_thread::sleep_for(std::chrono::microseconds(seed >> 8 & 0x3FFF));
-    const auto start = std::chrono::steady_clock::now();
-    tick.PlayCue();
-    // Yield rather than spin: on a busy machine a spinning game thread would delay the very
-    // audio thread it waits for.
-    while (tick.PositionFrames() == 0) std::this_thread::yield();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    state.SetIterationTime(took.count());
-    worstMs = std::max(worstMs, took.count() * 1000);
+    const double took = TimeOneCue(tick, seed);
+    state.SetIterationTime(took);
+    latencies.ms.push_back(took * 1000);
   }
-  state.counters["worst_ms"] = worstMs;
-  state.counters["buffer_frames"] = output->BufferFrames();
-  state.counters["rate_hz"] = output->SampleRate();
+  latencies.Report(state);
+  state.counters["streams_opened"] = output->Keeper().StreamsOpened();
 }
-BENCHMARK(BM_PlayCueToFirstSample)->UseManualTime()->Iterations(300)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlayCueWhileOpen, dummy, "dummy")
+    ->UseManualTime()
+    ->Iterations(1000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlayCueWhileOpen, pulseaudio, "pulseaudio")
+    ->UseManualTime()
+    ->Iterations(1000)
+    ->Unit(benchmark::kMillisecond);
+
+// Each cue finds the stream closed (after an idle time shortened to 20 ms) and opens it.
+void BM_PlayCueOpeningTheStream(benchmark::State& state, const char* driver) {
+  auto output = OpenDriver(state, driver, {.idleMs = 20, .checkMs = 5});
+  if (!output) return;
+  SoundChannel tick("MPlayer_Tempo", *output, 1);
+  tick.LoadCue((kSoundDir / "TEMPO.WAV").string());
+  Latencies latencies;
+  std::uint32_t seed = 7;
+  for (auto _ : state) {
+    tick.StopChannel();
+    tick.RewindChannel();
+    while (output->Keeper().StreamOpen()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const double took = TimeOneCue(tick, seed);
+    state.SetIterationTime(took);
+    latencies.ms.push_back(took * 1000);
+  }
+  latencies.Report(state);
+  state.counters["streams_opened"] = output->Keeper().StreamsOpened();
+}
+BENCHMARK_CAPTURE(BM_PlayCueOpeningTheStream, dummy, "dummy")
+    ->UseManualTime()
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlayCueOpeningTheStream, pulseaudio, "pulseaudio")
+    ->UseManualTime()
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
 
 // A jingle's load, paid at the moments play is halted (game start, bonus, explosion, game over).
 void BM_LoadJingle(benchmark::State& state) {

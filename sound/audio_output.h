@@ -16,6 +16,9 @@ class AudioOutput {
   // Called on the game thread before every channel operation: a silent output brings the
   // channels up to its clock's present; a real device has nothing to do.
   virtual void Sync() {}
+  // Called on the game thread once a channel has been started: a real device makes sure its
+  // stream is open, without waiting for it; a silent output has nothing to do.
+  virtual void SoundWanted() {}
 };
 
 }  // namespace floemark::sound

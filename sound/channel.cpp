@@ -97,6 +97,7 @@ void SoundChannel::PlayCue() {
     mixer.Seek(impl_->slot, 0);
   }
   mixer.Start(impl_->slot);
+  impl_->output.SoundWanted();
 }
 
 void SoundChannel::StopChannel() {

@@ -40,6 +40,8 @@ Mixer::~Mixer() = default;
 void Mixer::Render(std::int16_t* out, int frames) {
   pullsStarted_.fetch_add(1, std::memory_order_seq_cst);
   std::int32_t sum[kChunkFrames];
+  const int asked = frames;
+  bool sounded = false;
   while (frames > 0) {
     const int chunk = std::min(frames, kChunkFrames);
     std::fill(sum, sum + chunk, 0);
@@ -58,6 +60,7 @@ void Mixer::Render(std::int16_t* out, int frames) {
       }
       const std::int16_t* src = pcm->samples.data() + from;
       for (std::int64_t i = 0; i < count; ++i) sum[i] += src[i];
+      sounded = sounded || count > 0;
     }
     for (int i = 0; i < chunk; ++i) {
       out[i] = static_cast<std::int16_t>(
@@ -67,12 +70,23 @@ void Mixer::Render(std::int16_t* out, int frames) {
     out += chunk;
     frames -= chunk;
   }
+  CountSilence(sounded, asked);
   pullsDone_.fetch_add(1, std::memory_order_release);
+}
+
+void Mixer::CountSilence(bool sounded, std::int64_t frames) {
+  // Added, not stored: a Start that reset the count during this pull must not be overwritten.
+  if (sounded) {
+    silentFrames_.store(0, std::memory_order_seq_cst);
+  } else {
+    silentFrames_.fetch_add(frames, std::memory_order_seq_cst);
+  }
 }
 
 void Mixer::Advance(std::int64_t frames) {
   if (frames <= 0) return;
   pullsStarted_.fetch_add(1, std::memory_order_seq_cst);
+  bool sounded = false;
   for (Slot& slot : slots_) {
     std::uint64_t word = slot.state.load(std::memory_order_seq_cst);
     if (!PlayingIn(word)) continue;
@@ -80,8 +94,12 @@ void Mixer::Advance(std::int64_t frames) {
     if (pcm == nullptr) continue;
     const std::int64_t length = pcm->Frames();
     const std::int64_t to = std::min(PositionOf(word) + frames, length);
-    slot.state.compare_exchange_strong(word, Played(word, to, length), std::memory_order_seq_cst);
+    if (slot.state.compare_exchange_strong(word, Played(word, to, length),
+                                           std::memory_order_seq_cst)) {
+      sounded = sounded || to > PositionOf(word);
+    }
   }
+  CountSilence(sounded, frames);
   pullsDone_.fetch_add(1, std::memory_order_release);
 }
 
@@ -129,6 +147,8 @@ void Mixer::Start(int slot) {
          !s.state.compare_exchange_weak(word, Changed(word, true, PositionOf(word)),
                                         std::memory_order_seq_cst)) {
   }
+  // After the slot plays: whoever sees the count at 0 also sees the slot playing.
+  silentFrames_.store(0, std::memory_order_seq_cst);
 }
 
 std::int64_t Mixer::Stop(int slot) {
@@ -154,5 +174,12 @@ std::int64_t Mixer::Position(int slot) const {
 }
 
 std::int64_t Mixer::Length(int slot) const { return slots_[slot].length; }
+
+bool Mixer::AnyPlaying() const {
+  for (const Slot& slot : slots_) {
+    if (PlayingIn(slot.state.load(std::memory_order_seq_cst))) return true;
+  }
+  return false;
+}
 
 }  // namespace floemark::sound

@@ -59,6 +59,12 @@ class Mixer {
   std::int64_t Position(int slot) const;
   std::int64_t Length(int slot) const;
 
+  // ---- Any thread: how much the output is sounding, for a device that closes when idle ----
+  bool AnyPlaying() const;
+  // Frames pulled in a row, up to now, in which no slot sounded; a Start counts as sound, so a
+  // cue started but not yet pulled keeps this at 0.
+  std::int64_t SilentFrames() const { return silentFrames_.load(std::memory_order_seq_cst); }
+
  private:
   struct Slot {
     std::atomic<const Pcm*> pcm{nullptr};
@@ -73,12 +79,14 @@ class Mixer {
   std::uint64_t Exchange(Slot& slot, std::uint64_t (*change)(std::uint64_t, std::int64_t),
                          std::int64_t arg);
   void FreeRetired();
+  void CountSilence(bool sounded, std::int64_t frames);
 
   std::array<Slot, kSlots> slots_;
   // Counts of pulls begun and finished: a sound unpublished while a pull was under way may be
   // freed once that pull has finished.
   std::atomic<std::uint64_t> pullsStarted_{0};
   std::atomic<std::uint64_t> pullsDone_{0};
+  std::atomic<std::int64_t> silentFrames_{0};
   std::array<std::unique_ptr<const Pcm>, kSlots> owned_;
   std::vector<Retired> retired_;
 };

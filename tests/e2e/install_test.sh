@@ -197,12 +197,16 @@ app_pid=$(xdotool getwindowpid "$(splash_window)")
 started "$app_pid" "from the desktop entry"
 app_pid=""
 
-# As a person types it in a terminal: the command on PATH, from $HOME.
+# As a person types it in a terminal: the command on PATH, from $HOME, recording the game into a
+# file named as from there.
 export PATH="$HOME/.local/games:$PATH"
 export SDL_DISKAUDIOFILE="$tmp/typed.raw"
-(cd "$HOME" && exec floemark) >"$tmp/out" 2>&1 &
+(cd "$HOME" && exec floemark --record "typed game.rec") >"$tmp/out" 2>&1 &
 app_pid=$!
 started "$app_pid" "typed in \$HOME"
+grep -q '^clock ' "$HOME/typed game.rec" ||
+  fail "the recording named from \$HOME is not in \$HOME: $(ls "$HOME" "$data")"
+note "a recording named on the command line is made where the command was typed"
 wait "$app_pid"
 status=$?
 app_pid=""

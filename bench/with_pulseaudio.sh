@@ -1,0 +1,17 @@
+#!/bin/bash
+# Runs a program against a PulseAudio server of its own with a null sink, ended afterwards:
+#   bench/with_pulseaudio.sh build/floemark-bench --benchmark_filter=PlayCue
+set -u
+dir=$(mktemp -d)
+pulse="$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/pulse.sh"
+trap 'bash "$pulse" stop "$dir"; rm -rf "$dir"' EXIT
+bash "$pulse" start "$dir" || exit 1
+export PULSE_SERVER="unix:$dir/native" PULSE_CLIENTCONFIG="$dir/client.conf"
+# A listener on the sink's monitor asking for 10 ms, as a desktop's sound card does: alone, a
+# null sink renders its streams in blocks of two seconds.
+parec -d floemark_test.monitor --latency-msec=10 >/dev/null &
+listener=$!
+"$@"
+status=$?
+kill "$listener"
+exit $status

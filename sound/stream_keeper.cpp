@@ -1,0 +1,141 @@
+#include "sound/stream_keeper.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace floemark::sound {
+
+StreamKeeper::StreamKeeper(Mixer& mixer, std::unique_ptr<StreamDevice> device, int rate,
+                           Timing timing)
+    : mixer_(mixer), device_(std::move(device)), rate_(rate), timing_(timing), thread_([this] {
+        Run();
+      }) {}
+
+StreamKeeper::~StreamKeeper() {
+  {
+    std::lock_guard lock(mutex_);
+    quit_ = true;
+  }
+  wakeup_.notify_one();
+  thread_.join();
+}
+
+void StreamKeeper::Want() {
+  if (awake_.load(std::memory_order_seq_cst)) return;
+  {
+    std::lock_guard lock(mutex_);
+    wanted_ = true;
+  }
+  wakeup_.notify_one();
+}
+
+void StreamKeeper::Run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    const auto told = [this] { return quit_ || wanted_; };
+    // With no stream and nothing to pull, the thread sleeps until told: no wakeups at all.
+    if (mode_ == Mode::kClosed) {
+      wakeup_.wait(lock, told);
+    } else if (mode_ == Mode::kOpen) {
+      wakeup_.wait_for(lock, std::chrono::milliseconds(timing_.checkMs), told);
+    } else {
+      wakeup_.wait_for(lock, std::chrono::microseconds(timing_.pullFrames * 1'000'000LL / rate_),
+                       told);
+    }
+    if (quit_) break;
+    const bool wanted = std::exchange(wanted_, false);
+    lock.unlock();
+    Step(wanted);
+    lock.lock();
+  }
+  lock.unlock();
+  if (mode_ == Mode::kOpen) Close();
+}
+
+void StreamKeeper::Step(bool wanted) {
+  switch (mode_) {
+    case Mode::kClosed:
+      if (wanted) TryOpen();
+      return;
+    case Mode::kSilent:
+      PlaySilently();
+      if (wanted) {
+        TryOpen();
+      } else if (!mixer_.AnyPlaying()) {
+        mode_ = Mode::kClosed;
+        silent_ = false;
+      }
+      return;
+    case Mode::kOpen:
+      break;
+  }
+  if (!lost_ && device_->Lost()) {
+    // Left open: it goes on pulling in silence, so what plays ends in time. From here a cue
+    // tells the keeper, which opens the device of the moment.
+    lost_ = true;
+    awake_.store(false, std::memory_order_seq_cst);
+  }
+  if (lost_ && wanted) {
+    Close();
+    TryOpen();
+    return;
+  }
+  if (!Idle()) return;
+  // Want must call from here on; a Start before this line is seen by the second look.
+  awake_.store(false, std::memory_order_seq_cst);
+  if (Idle()) {
+    Close();
+  } else if (!lost_) {
+    awake_.store(true, std::memory_order_seq_cst);
+  }
+}
+
+bool StreamKeeper::Idle() const {
+  const std::int64_t idleFrames = std::int64_t{timing_.idleMs} * rate_ / 1000;
+  return !mixer_.AnyPlaying() && mixer_.SilentFrames() >= idleFrames;
+}
+
+void StreamKeeper::TryOpen() {
+  std::string whyNot;
+  if (device_->Open(mixer_, whyNot)) {
+    mode_ = Mode::kOpen;
+    lost_ = false;
+    silent_ = false;
+    streamOpen_ = true;
+    ++streamsOpened_;
+    awake_.store(true, std::memory_order_seq_cst);
+    return;
+  }
+  if (!toldFailure_) {
+    toldFailure_ = true;
+    std::fprintf(stderr,
+                 "Floemark Simulator: the audio device could not be opened (%s); the sound plays "
+                 "silently until it can.\n",
+                 whyNot.c_str());
+  }
+  if (mode_ != Mode::kSilent) {
+    // Time runs on for the channels from here, as if a device pulled them.
+    mode_ = Mode::kSilent;
+    silent_ = true;
+    silentSince_ = Clock::now();
+    silentFrames_ = 0;
+  }
+}
+
+void StreamKeeper::Close() {
+  device_->Close();
+  mode_ = Mode::kClosed;
+  lost_ = false;
+  streamOpen_ = false;
+}
+
+void StreamKeeper::PlaySilently() {
+  // Counted from the start, so that no rounding accumulates over the periods.
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - silentSince_);
+  const std::int64_t due = elapsed.count() * rate_ / 1'000'000;
+  mixer_.Advance(due - silentFrames_);
+  silentFrames_ = due;
+}
+
+}  // namespace floemark::sound

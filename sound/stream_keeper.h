@@ -1,0 +1,105 @@
+#pragma once
+// Keeps an audio stream open only while sound is wanted, on a thread of its own: the stream
+// opens at the first cue that must sound and closes once no channel has sounded for a while,
+// so that a game left alone holds no stream and never wakes up. The channels' state lives in
+// the Mixer, whichever stream pulls it, so a close and a reopen (on another device, too) keep
+// every position, length and rewind rule as they were.
+//
+// A device that goes away while open (the sound server restarted, a headset unplugged) keeps
+// pulling in silence, so the sounds run their course in time; the next cue closes it and
+// opens the device of the moment. When no device can be opened, the keeper itself pulls the
+// mixer at a device's pace while anything plays, and tries again at the next cue. Nothing of
+// this is shown to the person, and the game thread never waits for a device.
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "sound/mixer.h"
+
+namespace floemark::sound {
+
+// One audio device of the platform. The keeper's thread alone calls it.
+class StreamDevice {
+ public:
+  virtual ~StreamDevice() = default;
+  // Opens the default device, which from then on pulls mixer from a thread of its own in frames
+  // of the keeper's rate; false with the reason in whyNot.
+  virtual bool Open(Mixer& mixer, std::string& whyNot) = 0;
+  // Returns once the device's last pull has ended.
+  virtual void Close() = 0;
+  // The open device has gone away; it still pulls, in silence, until it is closed.
+  virtual bool Lost() = 0;
+};
+
+class StreamKeeper {
+ public:
+  struct Timing {
+    // How long no channel may sound before the stream closes.
+    int idleMs = 2000;
+    // How often an open stream is looked at, for its silence and whether it has been lost.
+    int checkMs = 100;
+    // The frames a device pulls at once: the pace of the keeper's own pulls without a device.
+    int pullFrames = 512;
+  };
+
+  // Starts the thread; no stream is opened yet. mixer outlives the keeper.
+  StreamKeeper(Mixer& mixer, std::unique_ptr<StreamDevice> device, int rate, Timing timing);
+  ~StreamKeeper();  // closes the stream and ends the thread
+  StreamKeeper(const StreamKeeper&) = delete;
+  StreamKeeper& operator=(const StreamKeeper&) = delete;
+
+  // Game thread, after a slot of the mixer has been started: opens the stream unless it is open
+  // and well. Returns at once.
+  void Want();
+
+  // Any thread, for tests and measurements.
+  bool StreamOpen() const { return streamOpen_.load(); }
+  int StreamsOpened() const { return streamsOpened_.load(); }
+  // The keeper pulls the mixer itself, no device being available.
+  bool PlayingSilently() const { return silent_.load(); }
+
+ private:
+  enum class Mode { kClosed, kOpen, kSilent };
+  using Clock = std::chrono::steady_clock;
+
+  void Run();
+  void Step(bool wanted);
+  // Nothing plays, and nothing has sounded for the idle time.
+  bool Idle() const;
+  void TryOpen();
+  void Close();
+  void PlaySilently();
+
+  Mixer& mixer_;
+  const std::unique_ptr<StreamDevice> device_;
+  const int rate_;
+  const Timing timing_;
+
+  // Shared with the game thread. awake_: an open, healthy stream will pull whatever starts, so
+  // Want need not tell the keeper.
+  std::atomic<bool> awake_{false};
+  std::mutex mutex_;
+  std::condition_variable wakeup_;
+  bool wanted_ = false;  // under mutex_
+  bool quit_ = false;    // under mutex_
+
+  // The keeper thread's own.
+  Mode mode_ = Mode::kClosed;
+  bool lost_ = false;
+  bool toldFailure_ = false;
+  Clock::time_point silentSince_{};
+  std::int64_t silentFrames_ = 0;
+
+  std::atomic<bool> streamOpen_{false};
+  std::atomic<bool> silent_{false};
+  std::atomic<int> streamsOpened_{0};
+  std::thread thread_;  // last: started once everything above is ready
+};
+
+}  // namespace floemark::sound

@@ -9,6 +9,8 @@ PACKAGES="
   libsdl2-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils libx11-dev libxtst-dev
+  openbox wmctrl x11-xserver-utils x11-xkb-utils weston xwayland
+  xserver-xorg-core xserver-xorg-video-dummy
   fonts-liberation2 fonts-dejavu-core
 "
 

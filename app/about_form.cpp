@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "app/desktop.h"
 #include "app/fonts.h"
+#include "app/photo_view.h"
 #include "app/pictures.h"
 #include "app/side_window.h"
 
@@ -40,10 +42,9 @@ AboutForm::AboutForm()
                            Qt::WindowCloseButtonHint) {
   SetUpSideWindow(this, "AboutForm", QStringLiteral("About the author..."), {275, 224});
 
-  auto* photo = new QLabel(this);
+  auto* photo = new PhotoView(QStringLiteral("Im_Foto.jpg"), this);
   photo->setObjectName(QStringLiteral("Im_Foto"));
   photo->setGeometry(9, 9, 252, 84);
-  photo->setPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("Im_Foto.jpg"))));
 
   // Bevel_Foto: a raised frame over the photo's edge, four pixels wider than the photo.
   auto* bevel = new QFrame(this);
@@ -70,7 +71,8 @@ AboutForm::AboutForm()
     label->setPalette(lp);
     label->setAlignment((place.value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
   }
-  move(0, 0);
+  // The top-left corner of the primary monitor, wherever that lies on the desktop.
+  move(PrimaryScreenGeometry().topLeft());
 }
 
 void AboutForm::closeEvent(QCloseEvent* event) {
@@ -79,6 +81,14 @@ void AboutForm::closeEvent(QCloseEvent* event) {
 }
 
 void AboutForm::ShowOrRaise() {
+  if (!shown_) {
+    // The first time, the frame that the window manager puts round it goes in the corner.
+    const QMargins frame = FrameExtents(this);
+    if (!frame.isNull())
+      setGeometry(
+          QRect(PrimaryScreenGeometry().topLeft() + QPoint(frame.left(), frame.top()), size()));
+    shown_ = true;
+  }
   show();
   raise();
   activateWindow();

@@ -24,6 +24,7 @@ class AboutForm : public QWidget {
 
  private:
   std::function<void()> onClose_;
+  bool shown_ = false;
 };
 
 }  // namespace floemark::app

@@ -7,9 +7,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
+#include <cmath>
 
+#include "app/desktop.h"
 #include "app/geometry.h"
 #include "app/key_map.h"
 #include "app/title.h"
@@ -41,11 +44,19 @@ ConsoleWindow::ConsoleWindow(Clock& clock, sound::AudioOutput& audio, const Pane
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       form_(std::make_unique<TForm1>(clock, timers_, audio)),
       renderer_(pictures),
-      dispatcher_([this] { RepaintDamage(); }, std::move(report)) {
+      dispatcher_([this] { RepaintDamage(); }, std::move(report)),
+      body_(pictures.Body()) {
   setWindowTitle(kAppTitle);
   setFixedSize(kConsoleWidth, kConsoleHeight);
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setAutoFillBackground(false);
+  // The photograph's rounded corners show the desktop behind them. A compositing desktop draws
+  // the window's alpha, so there they are painted transparent (a shape would show whatever
+  // the server keeps outside it: Xwayland shows grey); elsewhere X11 cuts them out of the
+  // window. On Wayland the mask only lets the clicks there through to the desktop.
+  const bool alpha = !body_.isEmpty() && Compositing();
+  if (alpha) setAttribute(Qt::WA_TranslucentBackground);
+  if (!body_.isEmpty() && (!alpha || OnWayland())) setMask(body_);
+  if (!alpha) setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   move(-800, -450);
@@ -67,16 +78,14 @@ void ConsoleWindow::SetPopupMenu(QMenu* menu) {
   }
 }
 
-bool ConsoleWindow::OnWayland() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 void ConsoleWindow::ShowOffScreen() {
-  // A Wayland compositor places windows itself: there the console stays hidden until PLAY.
-  if (OnWayland()) return;
   move(-800, -450);
   show();
   Activate();
+}
+
+void ConsoleWindow::ShowAtPlay() {
+  QTimer::singleShot(0, this, [this] { dispatcher_.Run([&] { FormActivate(); }); });
 }
 
 void ConsoleWindow::Activate() {
@@ -93,12 +102,22 @@ void ConsoleWindow::FormActivate() {
 void ConsoleWindow::RepaintDamage() {
   const auto damage = form_->Components.TakeDamage();
   if (damage.none()) return;
-  for (int i = 0; i < kComponentCount; ++i)
-    if (damage.test(i)) update(ToQRect(Info(static_cast<Component>(i)).rect));
+  // At a fractional pixel ratio Qt rounds a rectangle to device pixels its own way, and may
+  // leave out an edge row whose pixel centres lie inside it: a pixel more all round repaints
+  // every device pixel the component covers.
+  const qreal ratio = devicePixelRatio();
+  const int margin = ratio == std::round(ratio) ? 0 : 1;
+  for (int i = 0; i < kComponentCount; ++i) {
+    if (damage.test(i))
+      update(
+          ToQRect(Info(static_cast<Component>(i)).rect).adjusted(-margin, -margin, margin, margin));
+  }
 }
 
 void ConsoleWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  // Outside the body the translucent surface stays as cleared, wholly transparent.
+  if (testAttribute(Qt::WA_TranslucentBackground)) painter.setClipRegion(body_);
   renderer_.Paint(painter, form_->Components, event->rect());
 }
 
@@ -117,8 +136,11 @@ void ConsoleWindow::Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y) {
 void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
   const QPoint p = event->position().toPoint();
   // The first button pressed decides which component holds the mouse until all are released;
-  // a further button's press goes to that component too, wherever the mouse is.
-  if (event->buttons() == event->button()) pressed_ = form_->Components.HitTest(p.x(), p.y());
+  // a further button's press goes to that component too, wherever the mouse is. A corner
+  // outside the body is the desktop's, even where the window still covers it.
+  if (event->buttons() == event->button())
+    pressed_ = body_.isEmpty() || body_.contains(p) ? form_->Components.HitTest(p.x(), p.y())
+                                                    : std::nullopt;
   const auto hit = pressed_;
   if (!hit) return;
   const ComponentInfo& info = Info(*hit);
@@ -204,17 +226,23 @@ bool ConsoleWindow::event(QEvent* event) {
 
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
   // A held key repeats as repeated key-downs, as the handheld expects; its latch ignores them.
-  const auto vk = VirtualKey(event->key());
-  if (!vk) return;
-  dispatcher_.Run([&] { form_->FormKeyDown(*vk); });
+  const auto vk = VirtualKey(event->key(), event->nativeScanCode());
+  if (vk) VirtualKeyDown(*vk);
 }
 
 void ConsoleWindow::keyReleaseEvent(QKeyEvent* event) {
   // X11 sends auto-repeat as release+press pairs; only the real release counts.
   if (event->isAutoRepeat()) return;
-  const auto vk = VirtualKey(event->key());
-  if (!vk) return;
-  dispatcher_.Run([&] { form_->FormKeyUp(*vk); });
+  const auto vk = VirtualKey(event->key(), event->nativeScanCode());
+  if (vk) VirtualKeyUp(*vk);
+}
+
+void ConsoleWindow::VirtualKeyDown(std::uint16_t key) {
+  dispatcher_.Run([&] { form_->FormKeyDown(key); });
+}
+
+void ConsoleWindow::VirtualKeyUp(std::uint16_t key) {
+  dispatcher_.Run([&] { form_->FormKeyUp(key); });
 }
 
 // ---- Window ----

@@ -42,9 +42,14 @@ class ConsoleWindow : public QWidget {
   // What FormActivate does on the first activation (shows the splash again).
   void SetFirstActivationAction(std::function<void()> action) { onFirst_ = std::move(action); }
 
-  // The event loop's first step: show the main window at -800, -450, wholly off the screen,
-  // and activate it (with no window manager nobody else would).
+  // The event loop's first step on a bare X server: show the main window at -800, -450, wholly
+  // off the screen, and activate it (with no window manager nobody else would).
   void ShowOffScreen();
+  // The same step where a window manager or a compositor runs, which would pull an off-screen
+  // window into view or place it where it likes: the console stays unmapped until PLAY shows
+  // it, and only its first activation runs, at the start of the event loop, so that the splash
+  // is shown again and FirstActivation cleared as on the bare server.
+  void ShowAtPlay();
   // Takes the keyboard focus, as the desktop gives it back to the main window when another
   // of the program's windows closes.
   void Activate();
@@ -54,6 +59,10 @@ class ConsoleWindow : public QWidget {
   void Im_BaseMouseDown(int x, int y);
   void Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y);
   void FormActivate();
+  // A key of the handheld pressed or released, by its virtual key code: from the keyboard, or
+  // from a game pad acting as one.
+  void VirtualKeyDown(std::uint16_t key);
+  void VirtualKeyUp(std::uint16_t key);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -72,12 +81,12 @@ class ConsoleWindow : public QWidget {
   void RepaintDamage();
   void Press(QMouseEvent* event, bool doubleClick);
   void UpdateCursor(QPoint pos);
-  static bool OnWayland();
 
   QtTimerDriver timers_;
   std::unique_ptr<TForm1> form_;
   PanelRenderer renderer_;
   Dispatcher dispatcher_;
+  QRegion body_;  // what is drawn of the window; empty for all of it
   QMenu* menu_ = nullptr;
   std::function<void()> onFirst_;
 

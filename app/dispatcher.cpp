@@ -1,5 +1,7 @@
 #include "app/dispatcher.h"
 
+#include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 #include "app/title.h"
@@ -9,7 +11,10 @@ namespace floemark::app {
 
 std::unique_ptr<QMessageBox> MakeErrorBox(const QString& text) {
   // No parent: the console may still lie off the screen, and the box must be seen.
-  return std::make_unique<QMessageBox>(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok);
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok);
+  // The stop icon is the box's; the button is a plain OK, without the tick some styles add.
+  for (QAbstractButton* button : box->buttons()) button->setIcon(QIcon());
+  return box;
 }
 
 void ShowErrorBox(const QString& text) { MakeErrorBox(text)->exec(); }

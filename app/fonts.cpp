@@ -1,5 +1,6 @@
 #include "app/fonts.h"
 
+#include <QApplication>
 #include <QStringList>
 
 namespace floemark::app {
@@ -23,6 +24,14 @@ QFont ArialFont(int pixelSize, FontStyle style) {
 
 QFont MsSansSerifFont(int pixelSize, FontStyle style) {
   return Make({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, pixelSize, style);
+}
+
+QFont WindowFont() { return MsSansSerifFont(11); }
+
+void UseWindowFontEverywhere() {
+  // Without a class name this also drops the faces a desktop theme set for menus, tool tips and
+  // message boxes, so that every class takes this one.
+  QApplication::setFont(WindowFont());
 }
 
 }  // namespace floemark::app

@@ -16,4 +16,10 @@ struct FontStyle {
 QFont ArialFont(int pixelSize, FontStyle style = {});
 QFont MsSansSerifFont(int pixelSize, FontStyle style = {});
 
+// The program's default face: the windows' "MS Sans Serif" 11 px. Made the application's font
+// once at start, so that what the windows do not set themselves (the popup menu, the tool tips,
+// the error box) reads in the same face and not in whatever the desktop would pick.
+QFont WindowFont();
+void UseWindowFontEverywhere();
+
 }  // namespace floemark::app

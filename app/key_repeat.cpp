@@ -1,11 +1,8 @@
 #include "app/key_repeat.h"
 
-#include <QGuiApplication>
-
-// X11 comes after Qt, whose names its macros (Bool, Status) would clash with; clang-format
-// would sort it first.
 // clang-format off
-#include <X11/XKBlib.h>
+#include <QGuiApplication>
+#include <X11/XKBlib.h>  // after Qt: its macros clash with Qt's names
 // clang-format on
 
 namespace floemark::app {

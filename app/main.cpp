@@ -7,6 +7,9 @@
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/desktop.h"
+#include "app/fonts.h"
+#include "app/gamepads.h"
 #include "app/key_repeat.h"
 #include "app/pictures.h"
 #include "app/real_clock.h"
@@ -21,6 +24,7 @@ int main(int argc, char** argv) {
   // FirstActivation was set by the console module's own initialisation, before this line.
   QApplication app(argc, argv);
   QApplication::setApplicationName(kAppTitle);
+  UseWindowFontEverywhere();
   // Ending the program is the console's business (Exit, Esc, its close); the splash and the
   // about window only hide.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -44,6 +48,17 @@ int main(int argc, char** argv) {
   console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
   about.SetOnClose([&console] { console.Activate(); });
 
-  console.ShowOffScreen();
+  // Pads and the keyboard act side by side, through the same handlers.
+  Gamepads pads([&console](bool down, std::uint16_t key) {
+    if (down)
+      console.VirtualKeyDown(key);
+    else
+      console.VirtualKeyUp(key);
+  });
+
+  if (WindowsManaged())
+    console.ShowAtPlay();
+  else
+    console.ShowOffScreen();
   return QApplication::exec();
 }

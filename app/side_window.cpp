@@ -15,7 +15,7 @@ void SetUpSideWindow(QWidget* window, const char* name, const QString& caption, 
   pal.setColor(QPalette::Window, Qt::black);
   window->setPalette(pal);
   window->setAutoFillBackground(true);
-  window->setFont(MsSansSerifFont(11));
+  window->setFont(WindowFont());
 }
 
 }  // namespace floemark::app

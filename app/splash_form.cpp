@@ -1,17 +1,18 @@
 #include "app/splash_form.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/desktop.h"
 #include "app/fonts.h"
 #include "app/geometry.h"
+#include "app/photo_view.h"
 #include "app/pictures.h"
 #include "app/shell.h"
 #include "app/side_window.h"
@@ -49,11 +50,6 @@ QLabel* Place(QLabel* label, const char* name, QRect geometry, const QFont& font
   return label;
 }
 
-QSize PrimaryScreenSize() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().size() : QSize(1024, 768);
-}
-
 }  // namespace
 
 SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
@@ -63,10 +59,9 @@ SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
       about_(about) {
   SetUpSideWindow(this, "SplashForm", QStringLiteral("About Floemark..."), {246, 306});
 
-  auto* picture = new QLabel(this);
+  auto* picture = new PhotoView(QStringLiteral("Im_Piccina.jpg"), this);
   picture->setObjectName(QStringLiteral("Im_Piccina"));
   picture->setGeometry(24, 56, 200, 141);
-  picture->setPixmap(QPixmap::fromImage(LoadAsset(QStringLiteral("Im_Piccina.jpg"))));
 
   const QColor aqua(0, 255, 255);
   Place(new QLabel(QStringLiteral("Floemark (Korvane) Simulator"), this), "La_Title",
@@ -127,9 +122,10 @@ void SplashForm::BuildMenu() {
 }
 
 void SplashForm::ShowCentred() {
-  const QSize screen = PrimaryScreenSize();
-  const Point p = CentredPosition(screen.width(), screen.height(), width(), height());
-  move(p.x, p.y);
+  const QMargins frame = FrameExtents(this);
+  const QPoint at = CentredOnPrimary(size().grownBy(frame));
+  // The client area's own place (static gravity): the manager puts its frame round it.
+  setGeometry(QRect(at + QPoint(frame.left(), frame.top()), size()));
   show();
 }
 
@@ -140,18 +136,17 @@ void SplashForm::ShowAgain() {
 }
 
 void SplashForm::Puls_PlayClick() {
-  const QSize screen = PrimaryScreenSize();
-  const QRect outer = console_.frameGeometry();
-  const Point p = CentredPosition(screen.width(), screen.height(), outer.width(), outer.height());
-  const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-  if (!wayland) console_.move(p.x, p.y);
+  // A Wayland compositor places the console itself, wherever it was asked to.
+  console_.move(CentredOnPrimary(console_.frameGeometry().size()));
   hide();  // for good: nothing shows the splash again
-  if (wayland) {
-    // The console was kept hidden until now; the splash has had its one showing.
-    FirstActivation = false;
-    console_.show();
-  }
+  // Where a window manager runs, the console has waited unmapped for this moment.
+  if (!console_.isVisible()) console_.show();
   console_.Activate();
+}
+
+void SplashForm::closeEvent(QCloseEvent* event) {
+  event->ignore();  // PLAY hides it
+  console_.Dispatch().Run([this] { Puls_PlayClick(); });
 }
 
 void SplashForm::La_HttpClick() { ShellOpenLink(QString::fromLatin1(kWebLink)); }

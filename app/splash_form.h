@@ -22,7 +22,8 @@ class SplashForm : public QWidget {
   SplashForm(ConsoleWindow& console, AboutForm& about);
 
   QMenu* Menu() const { return menu_; }
-  // Shown at once, centred on the primary screen.
+  // Shown at once, centred on the primary screen; where the window manager tells the frame it
+  // will add, the framed window is centred, with the client area of its fixed size.
   void ShowCentred();
   // FormActivate's first time: shows the splash again, in front of every other window.
   void ShowAgain();
@@ -34,6 +35,11 @@ class SplashForm : public QWidget {
   void PM_3ReadmeClick();
   void PM_4WhatsnewClick();
   void PM_8ExitClick();
+
+ protected:
+  // The splash has no close box of its own; where the desktop adds one anyway, closing the
+  // splash is PLAY, so that a person is never left with no window.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenu();

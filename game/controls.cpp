@@ -1,29 +1,9 @@
 // The six keys of the two players.
 #include "game/form1.h"
+#include "game/keys.h"
 #include "game/sides.h"
 
 namespace floemark {
-namespace {
-// A step key's value is its direction along the player's positions.
-enum class KeyAction : std::int8_t { Attack = 0, TowardSupply = -1, TowardLadder = +1 };
-
-struct KeyInfo {
-  std::uint16_t code;
-  int player;
-  KeyAction action;
-  Component indicator;
-};
-// In the order the key handlers compare them. The seal's screen is mirrored, so its left arrow
-// walks toward its ladder.
-constexpr KeyInfo kKeys[] = {
-    {vk::Shift, kPenguin, KeyAction::Attack, Puls_PenguinAttack},
-    {vk::Z, kPenguin, KeyAction::TowardSupply, Puls_PenguinLeft},
-    {vk::C, kPenguin, KeyAction::TowardLadder, Puls_PenguinRight},
-    {vk::Ctrl, kSeal, KeyAction::Attack, Puls_SealAttack},
-    {vk::Left, kSeal, KeyAction::TowardLadder, Puls_SealLeft},
-    {vk::Right, kSeal, KeyAction::TowardSupply, Puls_SealRight},
-};
-}  // namespace
 
 void TForm1::FormKeyDown(std::uint16_t key) {
   for (const KeyInfo& k : kKeys) {

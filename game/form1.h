@@ -11,6 +11,7 @@
 
 #include "base/clock.h"
 #include "base/timer.h"
+#include "game/keys.h"
 #include "panel/panel.h"
 #include "panel/segment_tables.h"
 #include "sound/channel.h"
@@ -18,11 +19,6 @@
 namespace floemark {
 
 using namespace panel;  // component names (Im_BombP35, Puls_Power, ...) read as they are
-
-// Windows virtual key codes, the codes the game compares.
-namespace vk {
-inline constexpr std::uint16_t Shift = 16, Ctrl = 17, Left = 37, Right = 39, C = 67, Z = 90;
-}
 
 // Who plays: two people, or the computer on one side.
 enum class PlayMode : std::uint8_t { TwoPeople = 0, ComputerPenguin = 1, ComputerSeal = 2 };

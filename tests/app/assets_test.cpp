@@ -355,9 +355,9 @@ TEST(Assets, EveryFileIsAResourceWithTheSameBytes) {
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
     EXPECT_EQ(resource.readAll(), ReadAsset(f.toStdString()));
   }
-  // 110 one-bit pictures, 2 screens, 9 JPEGs of the panel, the splash and about photographs
-  // and the two icons.
-  EXPECT_EQ(pictures, 125);
+  // 110 one-bit pictures, 2 screens, 9 JPEGs of the panel, the console photograph's outline,
+  // the splash and about photographs and the two icons.
+  EXPECT_EQ(pictures, 126);
 }
 
 }  // namespace

@@ -156,6 +156,72 @@ TEST_F(ConsoleWindowTest, HeldKeyGivesKeyDownsOnlyUntilItsRealRelease) {
   EXPECT_TRUE(panel.TakeDamage().none());
 }
 
+TEST_F(ConsoleWindowTest, KeysGoByTheLettersOfTheLayoutOrByTheirPlace) {
+  Panel& panel = window_.Form().Components;
+  auto key = [&](QEvent::Type type, int code, quint32 scanCode) {
+    QKeyEvent event(type, code, Qt::NoModifier, scanCode, 0, 0);
+    QCoreApplication::sendEvent(&window_, &event);
+  };
+  // Russian: Я on the key at the US Z's place, С at the US C's, also with Ctrl held.
+  key(QEvent::KeyPress, 0x042F, 52);
+  EXPECT_FALSE(panel.Visible(Puls_PenguinLeft));
+  key(QEvent::KeyRelease, 0x042F, 52);
+  EXPECT_TRUE(panel.Visible(Puls_PenguinLeft));
+  key(QEvent::KeyPress, 0x0421, 54);
+  EXPECT_FALSE(panel.Visible(Puls_PenguinRight));
+  key(QEvent::KeyRelease, 0x0421, 54);
+  // German: the key at the US Z's place gives Y and leaves the penguin's key alone.
+  key(QEvent::KeyPress, Qt::Key_Y, 52);
+  EXPECT_TRUE(panel.Visible(Puls_PenguinLeft));
+  key(QEvent::KeyRelease, Qt::Key_Y, 52);
+  key(QEvent::KeyPress, Qt::Key_Z, 29);
+  EXPECT_FALSE(panel.Visible(Puls_PenguinLeft));
+  key(QEvent::KeyRelease, Qt::Key_Z, 29);
+  EXPECT_TRUE(panel.Visible(Puls_PenguinLeft));
+}
+
+TEST_F(ConsoleWindowTest, ShownAtPlayTheFirstActivationRunsWithTheEventLoop) {
+  int shown = 0;
+  window_.SetFirstActivationAction([&] { ++shown; });
+  FirstActivation = true;
+  window_.ShowAtPlay();
+  EXPECT_FALSE(window_.isVisible());
+  EXPECT_EQ(shown, 0);  // not before the event loop runs
+  QCoreApplication::processEvents();
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(FirstActivation);
+  EXPECT_FALSE(window_.isVisible());  // the console still waits for PLAY
+  window_.FormActivate();
+  EXPECT_EQ(shown, 1);
+}
+
+TEST(ConsoleWindowBody, TheRoundedCornersAreTheDesktopsAndStartNoDrag) {
+  VirtualClock clock;
+  sound::NullOutput audio(clock);
+  const PanelPictures pictures = PanelPictures::FromResources();
+  ConsoleWindow window(clock, audio, pictures, [](const QString&) {});
+  window.move(100, 200);
+  // Off any compositing desktop the window's shape leaves the corners out.
+  EXPECT_EQ(window.mask(), pictures.Body());
+  EXPECT_FALSE(window.mask().contains(QPoint(1, 1)));
+  auto drag = [&](QPoint at) {
+    auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button,
+                    Qt::MouseButtons held) {
+      QMouseEvent event(type, QPointF(global - window.pos()), QPointF(global), button, held,
+                        Qt::NoModifier);
+      QCoreApplication::sendEvent(&window, &event);
+    };
+    const QPoint start = window.pos() + at;
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, start + QPoint(30, 20), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, start + QPoint(30, 20), Qt::LeftButton, Qt::NoButton);
+  };
+  drag({1, 1});
+  EXPECT_EQ(window.pos(), QPoint(100, 200));
+  drag({100, 100});
+  EXPECT_EQ(window.pos(), QPoint(130, 220));
+}
+
 TEST_F(ConsoleWindowTest, FirstActivationShowsTheSplashOnce) {
   int shown = 0;
   window_.SetFirstActivationAction([&] { ++shown; });

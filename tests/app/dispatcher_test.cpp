@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,13 @@ TEST(ErrorBox, StopIconOkButtonAndTheProgramsTitle) {
   EXPECT_EQ(box->windowTitle(), QStringLiteral("Floemark Simulator"));
   EXPECT_EQ(box->text(), QStringLiteral("No MCI device open."));
   EXPECT_EQ(box->parent(), nullptr);
+  // The stop icon is shown; the OK button is a plain button, with no icon of its own.
+  EXPECT_FALSE(box->iconPixmap().isNull());
+  ASSERT_EQ(box->buttons().size(), 1);
+  EXPECT_TRUE(box->buttons().first()->icon().isNull());
+  box->show();
+  EXPECT_TRUE(box->buttons().first()->icon().isNull());
+  box->hide();
 }
 
 }  // namespace

@@ -19,6 +19,18 @@ TEST(Centring, TruncatesTowardZeroOnEveryScreen) {
   EXPECT_EQ(CentredPosition(1024, 768, 246, 306), (Point{389, 231}));
 }
 
+TEST(Centring, OnAPrimaryMonitorAwayFromTheOrigin) {
+  using panel::kConsoleHeight, panel::kConsoleWidth;
+  // A 1920 x 1080 primary monitor to the right of a 1024 x 600 one.
+  EXPECT_EQ(CentredPosition({1024, 0}, 1920, 1080, 246, 306), (Point{1861, 387}));
+  EXPECT_EQ(CentredPosition({1024, 0}, 1920, 1080, kConsoleWidth, kConsoleHeight),
+            (Point{1613, 346}));
+  // Above and to the left of the origin, and smaller than the console: truncation toward zero
+  // of the screen's own arithmetic, then the move.
+  EXPECT_EQ(CentredPosition({-640, -480}, 640, 480, kConsoleWidth, kConsoleHeight),
+            (Point{-690, -434}));
+}
+
 TEST(Drag, WindowFollowsTheMouseByItsTravel) {
   const Point window{141, 190};
   const Point origin{20, 30};

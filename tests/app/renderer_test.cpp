@@ -133,5 +133,79 @@ TEST_F(RendererTest, RepaintOfOneRectangleLeavesTheRestAlone) {
   }());
 }
 
+// A 1-bit picture drawn at `scale` dots per pixel; black where black(x, y) in dots.
+template <typename F>
+QImage OneBitAt(Component c, int scale, QRgb light, F black) {
+  const Rect& r = Info(c).rect;
+  QImage image(r.width * scale, r.height * scale, QImage::Format_Mono);
+  image.setColorTable({kBlack, light});
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, black(x, y) ? 0 : 1);
+  return image;
+}
+
+TEST_F(RendererTest, TwoDevicePixelsPerPixelShowTheTwoDotPictures1To1) {
+  // A bomb drawn at 2 dots per pixel as a checkerboard of dots: no 1x picture could show it.
+  pictures_.Set(
+      Im_BombP35,
+      OneBitAt(Im_BombP35, 2, qRgb(255, 255, 255), [](int x, int y) { return (x + y) % 2 == 0; }),
+      2);
+  panel_.SetVisible(Im_BombP35, true);
+  const QImage image = renderer_.Render(panel_, 2);
+  ASSERT_EQ(image.size(), QSize(1482, 776));
+  EXPECT_EQ(image.devicePixelRatio(), 2);
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 24; ++x) {
+      EXPECT_EQ(At(image, 312 + x, 306 + y), (x + y) % 2 == 0 ? kBlack : kScreen) << x << "," << y;
+    }
+  }
+  // The photo and the screens have only their 1x pictures here: they are enlarged.
+  EXPECT_EQ(At(image, 11, 11), kPhoto);
+  EXPECT_EQ(At(image, 2 * 100, 2 * 100), kScreen);
+}
+
+TEST_F(RendererTest, FractionalRatioShowsTheLcdCrispFromTheNextLargerPictures) {
+  // A round bomb at 2 dots per pixel, shown at 1.5: every device pixel of its place is black
+  // or the screen beneath, none a grey between, and the ball keeps its size.
+  const Rect& r = Info(Im_BombP35).rect;
+  pictures_.Set(Im_BombP35,
+                OneBitAt(Im_BombP35, 2, qRgb(255, 255, 255),
+                         [&](int x, int y) {
+                           const double dx = (x + 0.5) / 2 - r.width / 2.0, dy = (y + 0.5) / 2 - 14;
+                           return dx * dx + dy * dy <= 25;
+                         }),
+                2);
+  panel_.SetVisible(Im_BombP35, true);
+  const QImage image = renderer_.Render(panel_, 1.5);
+  ASSERT_EQ(image.size(), QSize(1112, 582));
+  int black = 0;
+  for (int y = int(r.top * 1.5); y < int((r.top + r.height) * 1.5); ++y) {
+    for (int x = int(r.left * 1.5); x < int((r.left + r.width) * 1.5); ++x) {
+      const QRgb c = At(image, x, y);
+      EXPECT_TRUE(c == kBlack || c == kScreen) << x << "," << y;
+      black += c == kBlack;
+    }
+  }
+  const double area = 3.14159 * 25 * 1.5 * 1.5;
+  EXPECT_NEAR(black, area, area * 0.08);
+}
+
+TEST_F(RendererTest, RepaintAtTwoDevicePixelsPerPixelLeavesTheRestAlone) {
+  QImage image = renderer_.Render(panel_, 2);
+  panel_.SetVisible(Im_BombP35, true);
+  panel_.SetVisible(Im_BombS35, true);  // changed too, but not repainted below
+  {
+    QPainter painter(&image);
+    const QRect area = ToQRect(Info(Im_BombP35).rect);
+    painter.setClipRect(area);
+    renderer_.Paint(painter, panel_, area);
+  }
+  EXPECT_EQ(At(image, 320, 320), kBlack);
+  EXPECT_EQ(At(image, 2 * 538, 2 * 165), kScreen);
+  Panel expected;
+  expected.SetVisible(Im_BombP35, true);
+  EXPECT_EQ(image, renderer_.Render(expected, 2));
+}
+
 }  // namespace
 }  // namespace floemark::app

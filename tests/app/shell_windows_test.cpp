@@ -2,14 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QToolTip>
 
 #include "app/about_form.h"
 #include "app/console_window.h"
+#include "app/dispatcher.h"
+#include "app/fonts.h"
 #include "app/geometry.h"
 #include "app/splash_form.h"
 #include "base/virtual_clock.h"
@@ -36,11 +40,43 @@ class ShellWindowsTest : public ::testing::Test {
 TEST_F(ShellWindowsTest, PlayCentresTheConsoleAndHidesTheSplashForGood) {
   splash_.ShowCentred();
   const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-  EXPECT_EQ(splash_.pos(), QPoint((screen.width() - 246) / 2, (screen.height() - 306) / 2));
+  // With no frame reported by a window manager, its client area is what is centred.
+  EXPECT_EQ(splash_.geometry(),
+            QRect((screen.width() - 246) / 2, (screen.height() - 306) / 2, 246, 306));
   EXPECT_TRUE(splash_.isVisible());
   splash_.Puls_PlayClick();
   const Point centre = CentredPosition(screen.width(), screen.height(), 741, 388);
   EXPECT_EQ(console_.pos(), QPoint(centre.x, centre.y));
+  EXPECT_FALSE(splash_.isVisible());
+}
+
+TEST_F(ShellWindowsTest, ClosingTheSplashIsPlay) {
+  splash_.ShowCentred();
+  EXPECT_FALSE(splash_.close());  // refused: PLAY hides it instead
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  const Point centre = CentredPosition(screen.width(), screen.height(), 741, 388);
+  EXPECT_EQ(console_.pos(), QPoint(centre.x, centre.y));
+  EXPECT_FALSE(splash_.isVisible());
+  EXPECT_TRUE(console_.isVisible());
+}
+
+TEST_F(ShellWindowsTest, OnAManagedDesktopPlayShowsTheConsoleWhereItBelongs) {
+  console_.SetFirstActivationAction([this] { splash_.ShowAgain(); });
+  FirstActivation = true;
+  splash_.ShowCentred();
+  console_.ShowAtPlay();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(FirstActivation);
+  EXPECT_TRUE(splash_.isVisible());
+  EXPECT_FALSE(console_.isVisible());
+  splash_.Puls_PlayClick();
+  EXPECT_TRUE(console_.isVisible());
+  EXPECT_FALSE(splash_.isVisible());
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  const Point centre = CentredPosition(screen.width(), screen.height(), 741, 388);
+  EXPECT_EQ(console_.pos(), QPoint(centre.x, centre.y));
+  // Its activation now finds FirstActivation clear: the splash stays hidden.
+  console_.FormActivate();
   EXPECT_FALSE(splash_.isVisible());
 }
 
@@ -103,6 +139,29 @@ TEST_F(ShellWindowsTest, LinksAreTheTextsTheyOpenAndLeadNowhereReal) {
     if (label->text().isEmpty()) continue;
     EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
         << label->objectName().toStdString();
+  }
+}
+
+TEST_F(ShellWindowsTest, EveryTextOfTheProgramIsInTheWindowsFace) {
+  // As the program does at start, before its windows exist: a desktop theme's own faces for
+  // menus, tool tips and message boxes go, and every class takes the windows' face.
+  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9), "QMenu");
+  UseWindowFontEverywhere();
+  AboutForm about;
+  SplashForm splash(console_, about);
+  auto family = [](const QFont& f) { return QFontInfo(f).family(); };
+  const QString face = QStringLiteral("Liberation Sans");
+  EXPECT_EQ(family(splash.Menu()->font()), face);
+  EXPECT_EQ(QFontInfo(splash.Menu()->font()).pixelSize(), 11);
+  EXPECT_EQ(family(splash.Menu()->actions().first()->font()), face);  // About..., in bold
+  EXPECT_EQ(family(QToolTip::font()), face);
+  const auto box = MakeErrorBox(QStringLiteral("Cannot load the sound file SOUND/GOT.WAV."));
+  EXPECT_EQ(family(box->font()), face);
+  for (const QWidget* part : box->findChildren<QWidget*>())
+    EXPECT_EQ(family(part->font()), face) << part->metaObject()->className();
+  for (const QWidget* window : {static_cast<QWidget*>(&splash), static_cast<QWidget*>(&about)}) {
+    for (const QWidget* part : window->findChildren<QWidget*>())
+      EXPECT_EQ(family(part->font()), face) << part->objectName().toStdString();
   }
 }
 

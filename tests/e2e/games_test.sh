@@ -24,10 +24,6 @@ done
 (cd "$work" && exec "$binary") >"$tmp/out" 2>&1 &
 app_pid=$!
 
-geometry() {
-  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} /Map State/{m=$3} END{print x, y, w, h, m}'
-}
 named() {
   xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 " " $3 " " $4 == want ||
     $2 " " $3 == want || $2 == want {print $1}'
@@ -44,7 +40,6 @@ splash_window() {
     [ "$(geometry "$w" | cut -d' ' -f5)" = IsViewable ] && echo "$w" && return
   done
 }
-has() { [ -n "$("$@")" ]; }
 centred() { [ "$(geometry "$console" | cut -d' ' -f1,2)" = "141 190" ]; }
 
 wait_until 20 has splash_window || fail "no splash window"

@@ -93,11 +93,17 @@ bool Lcd::Grab() {
   XImage* x = XGetImage(display_, window_, 0, 0, panel::kConsoleWidth, panel::kConsoleHeight,
                         AllPlanes, ZPixmap);
   if (!x) return false;
-  image_ = QImage(panel::kConsoleWidth, panel::kConsoleHeight, QImage::Format_RGB32);
+  QImage image(panel::kConsoleWidth, panel::kConsoleHeight, QImage::Format_RGB32);
   for (int y = 0; y < panel::kConsoleHeight; ++y)
     for (int i = 0; i < panel::kConsoleWidth; ++i)
-      image_.setPixel(i, y, static_cast<QRgb>(XGetPixel(x, i, y) & 0xffffff) | 0xff000000u);
+      image.setPixel(i, y, static_cast<QRgb>(XGetPixel(x, i, y) & 0xffffff) | 0xff000000u);
   XDestroyImage(x);
+  Read(image);
+  return true;
+}
+
+void Lcd::Read(const QImage& console) {
+  image_ = console.convertToFormat(QImage::Format_RGB32);
   for (int c = 0; c < kComponentCount; ++c) {
     const auto& probes = segments_[c].probes;
     if (probes.empty()) {
@@ -108,7 +114,6 @@ bool Lcd::Grab() {
     for (auto [px, py] : probes) dark += Dark(px, py);
     shown_[c] = dark * 10 >= probes.size() * 8;
   }
-  return true;
 }
 
 bool Lcd::Dark(int x, int y) const { return qGray(image_.pixel(x, y)) < 96; }

@@ -26,6 +26,9 @@ class Lcd {
 
   // Reads the window's pixels; false when the window cannot be read.
   bool Grab();
+  // Reads the LCD from a picture of the console's client area, at least 741 x 388 (a
+  // compositor's screenshot cut at the console's place). No display is needed for it.
+  void Read(const QImage& console);
   bool Shown(Component c) const { return shown_[c]; }
   // The score shown for player (1 penguin, 2 seal) on screen (1 penguin's, 2 seal's):
   // 0..99, -1 for a blank place, -2 when a digit place cannot be read.

@@ -1,17 +1,16 @@
 // floemark-e2e-play WINDOW ASSETS SCENARIO [SHOTS]: plays the console window WINDOW (an X window
 // id) like a person, reading its LCD from the X server with the segment pictures of ASSETS.
-// SCENARIO is start, steps, one-player or two-players; SHOTS, when given, is a folder where the
-// first explosion and the first bonus are saved as explosion.png and bonus.png.
-// Prints "ok: ..." for each check passed; exits 1 with "FAIL: ..." at the first that does not.
+// SCENARIO is start, steps, one-player, two-players or keys-LAYOUT (ru, de, fr); SHOTS, when given,
+// is a folder where the first explosion and the first bonus are saved as explosion.png and
+// bonus.png. Prints "ok: ..." for each check passed; exits 1 with "FAIL: ..." at the first that
+// does not.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "scenario.h"
-
-// Last: its macros clash with Qt's and the panel's names; clang-format would sort it first.
 // clang-format off
-#include <X11/Xlib.h>
+#include "scenario.h"
+#include <X11/Xlib.h>  // last: its macros clash with the panel's names
 // clang-format on
 
 int main(int argc, char** argv) {
@@ -41,6 +40,8 @@ int main(int argc, char** argv) {
     status = ScenarioTwoPlayers(ctx);
   else if (scenario == "docs")
     status = ScenarioDocs(ctx);
+  else if (scenario.rfind("keys-", 0) == 0)
+    status = ScenarioKeys(ctx, display, scenario.substr(5));
   else
     std::fprintf(stderr, "floemark-e2e-play: unknown scenario %s\n", scenario.c_str());
   XCloseDisplay(display);

@@ -51,5 +51,7 @@ int ScenarioSteps(Context& ctx);
 int ScenarioOnePlayer(Context& ctx);
 int ScenarioTwoPlayers(Context& ctx);
 int ScenarioDocs(Context& ctx);
+// keys-ru, keys-de, keys-fr: the penguin's keys on that layout, which the X server must have.
+int ScenarioKeys(Context& ctx, XDisplay* display, const std::string& layout);
 
 }  // namespace floemark::e2e

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Takes the screenshots under docs/ from the real program under Xvfb (run by hand, not by ctest):
 #   tests/e2e/screenshots.sh [BUILD_DIR]
-# docs/splash.png, docs/about.png and docs/menu.png (the console with its popup menu open).
+# docs/splash.png, docs/about.png and docs/menu.png (the console with its popup menu open), and
+# docs/console-2x.png: the console at QT_SCALE_FACTOR=2 a few seconds into a game.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
@@ -43,4 +44,26 @@ sleep 0.7
 shot 275x224+0+0 "$root/docs/about.png"
 xdotool windowfocus "$console" key Escape
 wait $app
-echo "docs/splash.png docs/about.png docs/menu.png written"
+
+# The same program on a screen of twice the density: every picture drawn at 2 dots per pixel.
+kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null
+rm -f "$tmp/display"
+Xvfb -displayfd 3 -screen 0 2048x1536x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$tmp/display")" QT_SCALE_FACTOR=2
+(cd "$tmp/work" && exec "$build/floemark") >/dev/null 2>&1 &
+app=$!
+sleep 2
+xdotool mousemove $((778 + 244)) $((462 + 568)) click 1  # PLAY: the console goes to 282, 380
+sleep 0.7
+console=$(xwininfo -root -children | awk '/"Floemark Simulator".*1482x776/ {print $1}')
+xdotool mousemove $((282 + 236)) $((380 + 668)) click 1  # power on
+sleep 0.3
+xdotool mousemove 2040 1530
+xdotool windowfocus "$console" key shift                  # the penguin starts a game
+sleep 5.5
+shot 1482x776+282+380 "$root/docs/console-2x.png"
+xdotool windowfocus "$console" key Escape
+wait $app
+echo "docs/splash.png docs/about.png docs/menu.png docs/console-2x.png written"

@@ -35,12 +35,6 @@ fi
 app_pid=$!
 
 # ---- Window helpers ----
-# geometry WINDOW: "X Y W H MAPSTATE"
-geometry() {
-  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} /Map State/{m=$3} END{print x, y, w, h, m}'
-}
-viewable() { [ "$(geometry "$1" | cut -d' ' -f5)" = IsViewable ]; }
 # The top-level windows named exactly NAME (xdotool's search misses the popup menu, which is an
 # override-redirect window), and those of them that are on view.
 named() {
@@ -66,11 +60,8 @@ other_titled() {
     [ "$g" != "741 388" ] && [ "$g" != "1 1" ] && echo "$w"
   done
 }
-position() { geometry "$1" | cut -d' ' -f1,2; }
-at() { [ "$(position "$1")" = "$2" ]; }
 running() { kill -0 "$app_pid" 2>/dev/null; }
 splash_window() { visible_named 'About Floemark...'; }
-has() { [ -n "$("$@")" ]; }
 # A window on the 1024 x 768 screen (not wholly off it).
 on_screen() {
   local g; read -r x y w h _ <<<"$(geometry "$1")"

@@ -33,7 +33,7 @@ constexpr Place kSealEatP1{23.5, 1, 1, true};
 // The raised flipper rises behind the head: a pixel of grey around the head keeps the two apart.
 void DrawRaisedArm(Canvas& k, Component arm, Component body, const Place& place) {
   DrawRaisedFlipper(k);
-  Canvas head = CanvasFor(arm);
+  Canvas head = CanvasFor(arm, k.scale());
   DrawPenguin(head, From(arm, body, place), Pose::Playing);
   k.ClearAround(head);
 }

@@ -9,7 +9,9 @@ namespace floemark::artgen {
 using panel::Component;
 using panel::Info;
 
-Canvas CanvasFor(Component c) { return Canvas(Info(c).rect.width, Info(c).rect.height); }
+Canvas CanvasFor(Component c, int scale) {
+  return Canvas(Info(c).rect.width, Info(c).rect.height, scale);
+}
 
 Place From(Component c, Component frame, Place p) {
   p.x += Info(frame).rect.left - Info(c).rect.left;
@@ -85,6 +87,12 @@ void DrawBurst(Canvas& c, double cx, double cy, double rx, double ry, int twist)
     inner.push_back({cx + rx * g * std::cos(a + 0.3), cy + ry * g * std::sin(a + 0.3)});
   }
   c.Polygon(outer);
+  // Every tongue at least a pixel thick to its tip: sampled at one dot per pixel, a needle of a
+  // tongue would stop short of where it reaches at any finer scale.
+  for (int i = 0; i < 2 * kTongues; i += 2) {
+    const Pt tip = outer[std::size_t(i)];
+    c.Line({cx + (tip.x - cx) * 0.5, cy + (tip.y - cy) * 0.5}, tip, 1);
+  }
   c.Polygon(inner, false);  // the white-hot heart
 }
 
@@ -122,32 +130,44 @@ void DrawStar(Canvas& c, double cx, double cy, double reach) {
              {cx - reach * 0.25, cy + reach * 0.25}});
 }
 
+void DrawFivePointStar(Canvas& c, double cx, double cy, double reach) {
+  std::vector<Pt> points;
+  for (int i = 0; i < 10; ++i) {
+    const double a = std::numbers::pi * (i / 5.0 - 0.5), r = i % 2 ? reach * 0.6 : reach;
+    points.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+  }
+  c.Polygon(points);
+}
+
 void DrawShoulder(Canvas& body, Component bodySegment, Component restingArm) {
   const panel::Rect arm = Info(restingArm).rect, own = Info(bodySegment).rect;
+  const int n = body.scale();
   // The resting flipper hangs from its top rows at the right edge of its rectangle.
   const int end = arm.left + arm.width - own.left;
   const double top = arm.top - own.top, rows = arm.height * 0.55;
+  // The body's leftmost ink in a row of dots, in pixels.
   auto leftmost = [&](int y) {
-    for (int x = 0; x < body.width(); ++x) {
-      if (body.At(x, y)) return x;
+    for (int x = 0; x < body.dotsWide(); ++x) {
+      if (body.DotAt(x, y)) return double(x) / n;
     }
-    return body.width();
+    return double(body.width());
   };
   // A rounded swell of the chest from the flipper's root back into the body, so that with the
   // flipper raised the body shows a full chest and not a stub of arm.
   const double cy = top + rows / 2;
-  const int edge = leftmost(int(cy));
+  const double edge = leftmost(int(cy * n));
   const double rx = edge - end + 1, ry = std::max(rows / 2 + 2, rx);
   if (rx <= 0) return;
-  for (int y = int(cy - ry); y <= int(cy + ry); ++y) {
-    const double t = (y + 0.5 - cy) / ry;
+  for (int y = 0; y < body.dotsHigh(); ++y) {
+    const double t = ((y + 0.5) / n - cy) / ry;
     if (t * t >= 1) continue;
     // Where the body's own edge falls back (the neck above the chest), the swell stops, so that
     // it never stands apart from the body as a sliver.
-    const int own = leftmost(y);
+    const double own = leftmost(y);
     if (own > edge + 1) continue;
-    for (int x = int(std::ceil(edge - rx * std::sqrt(1 - t * t) - 0.5)); x < own; ++x) {
-      body.Set(x, y, true);
+    const double from = edge - rx * std::sqrt(1 - t * t);
+    for (int x = 0; x < int(std::lround(own * n)); ++x) {
+      if ((x + 0.5) / n >= from) body.SetDot(x, y, true);
     }
   }
 }

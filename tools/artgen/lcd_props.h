@@ -7,8 +7,8 @@
 
 namespace floemark::artgen {
 
-// A blank canvas of the segment's size.
-Canvas CanvasFor(panel::Component c);
+// A blank canvas of the segment's size, at `scale` dots per pixel.
+Canvas CanvasFor(panel::Component c, int scale);
 // A place given relative to the top-left corner of `frame`, seen from the canvas of `c`: figures
 // that span several segments (a body and its arms, a picture and its second frame) are drawn
 // once in the frame of one of them and land at the same console pixels in every canvas.
@@ -32,6 +32,8 @@ void DrawBurst(Canvas& c, double cx, double cy, double rx, double ry, int twist)
 void DrawFish(Canvas& c, Pt head, Pt tail, double thick);
 // A small four-pointed star of the given reach, in design units of the current place.
 void DrawStar(Canvas& c, double cx, double cy, double reach);
+// A five-pointed star, one point up, its points reaching `reach` from the centre.
+void DrawFivePointStar(Canvas& c, double cx, double cy, double reach);
 // A flipper filling the canvas: hanging down-left from the top-right corner (at rest) or
 // pointing up (raised to throw); mirrored for a figure that reaches the other way.
 // The shoulder of a body that a flipper segment hangs from: the rows of the arm at rest, from the

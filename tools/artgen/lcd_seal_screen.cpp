@@ -22,14 +22,15 @@ constexpr BombCell kBombs[] = {
 };
 
 constexpr Place kSeal1{1, 6}, kSeal2{0, 0}, kSeal3{1, -1}, kSeal4{0, 0};
-constexpr Place kSeal5{26, 3, 1, true};
+// Position 1 is up on the ice shelf at the supply end, a little smaller for the room above it.
+constexpr Place kSeal5{24, 0.1, 0.92, true};
 constexpr Place kEatS1{23, 2, 1, true};
 constexpr Place kPenguinEatS1{3, 0.6, 0.9};
 
 // The raised flipper rises behind the head: a pixel of grey around the head keeps the two apart.
 void DrawRaisedArm(Canvas& k, Component arm, Component body, const Place& place) {
   DrawRaisedFlipper(k);
-  Canvas head = CanvasFor(arm);
+  Canvas head = CanvasFor(arm, k.scale());
   DrawSeal(head, From(arm, body, place), Pose::Playing);
   k.ClearAround(head);
 }

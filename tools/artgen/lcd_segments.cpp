@@ -21,9 +21,9 @@ void DrawExplosion(Canvas& k) {
   }
 }
 
-QImage DrawSegment(Component c) {
+QImage DrawSegment(Component c, int scale) {
   const ComponentInfo& info = Info(c);
-  Canvas k = CanvasFor(c);
+  Canvas k = CanvasFor(c, scale);
   if (c >= Im_Num0 && c <= Im_Num9) {
     DrawDigit(k, c - Im_Num0);
   } else if (!DrawPenguinScreenSegment(c, k) && !DrawSealScreenSegment(c, k)) {

@@ -1,12 +1,15 @@
 // floemark-artgen OUTDIR: draws every picture of the program into OUTDIR, the same bytes on
 // every run, with the resource list assets.qrc that compiles them into the program. The
 // committed assets/ are its output; a test checks that they still match.
-// floemark-artgen --preview OUT.png [--all | NAME...]: paints the console with the named
-// segments shown (every segment and the scores 15 and 15 with --all), to judge the art.
+// floemark-artgen --scale N OUTDIR: the same pictures drawn at N dots per pixel, for screens
+// of that density (the build makes the sets for 2 and 3; the program icon is not among them).
+// floemark-artgen --preview OUT.png [--scale N] [--all | NAME...]: paints the console with the
+// named segments shown (every segment and the scores 15 and 15 with --all), to judge the art.
 #include <QFile>
 #include <QGuiApplication>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -41,8 +44,10 @@ bool SaveBmp(const QImage& img, const QString& dir, const QString& file, QString
   return true;
 }
 
-bool WriteResourceList(const QString& dir, const QStringList& files) {
-  QByteArray qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/assets\">\n";
+// The set drawn at scale n lives under :/assets, the others under :/assets/<n>x.
+bool WriteResourceList(const QString& dir, const QStringList& files, int scale) {
+  const QByteArray prefix = scale == 1 ? "/assets" : "/assets/" + QByteArray::number(scale) + "x";
+  QByteArray qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"" + prefix + "\">\n";
   for (const QString& f : files) qrc += "  <file>" + f.toLatin1() + "</file>\n";
   qrc += "</qresource>\n</RCC>\n";
   QFile out(dir + "assets.qrc");
@@ -53,7 +58,7 @@ bool WriteResourceList(const QString& dir, const QStringList& files) {
   return true;
 }
 
-int WriteAssets(const QString& out) {
+int WriteAssets(const QString& out, int scale) {
   bool ok = true;
   QStringList written;
   for (int i = 0; i < kComponentCount; ++i) {
@@ -62,15 +67,16 @@ int WriteAssets(const QString& out) {
     const QString name = QString::fromLatin1(info.name.data(), int(info.name.size()));
     switch (info.kind) {
       case PictureKind::Bitmap1:
-        ok &= SaveBmp(DrawSegment(c), out, name + ".bmp", written);
+        ok &= SaveBmp(DrawSegment(c, scale), out, name + ".bmp", written);
         break;
       case PictureKind::Bitmap8:
-        ok &= SaveBmp(DrawScreenBackground(c == Im_ScreenRight), out, name + ".bmp", written);
+        ok &=
+            SaveBmp(DrawScreenBackground(c == Im_ScreenRight, scale), out, name + ".bmp", written);
         break;
       case PictureKind::Jpeg: {
-        QImage img = c == Im_Base                      ? DrawConsolePhoto()
-                     : (c == Puls_On || c == Puls_Off) ? DrawSwitchPicture(c)
-                                                       : DrawKeyIndicator(c);
+        QImage img = c == Im_Base                      ? DrawConsolePhoto(scale)
+                     : (c == Puls_On || c == Puls_Off) ? DrawSwitchPicture(c, scale)
+                                                       : DrawKeyIndicator(c, scale);
         ok &= Save(img, out, name + ".jpg", written, "JPG", 92);
         break;
       }
@@ -78,15 +84,24 @@ int WriteAssets(const QString& out) {
         break;
     }
   }
-  ok &= Save(DrawSplashPicture(), out, "Im_Piccina.jpg", written, "JPG", 92);
-  ok &= Save(DrawAboutPhoto(), out, "Im_Foto.jpg", written, "JPG", 92);
-  ok &= Save(DrawIcon(16), out, "icon16.png", written, "PNG");
-  ok &= Save(DrawIcon(32), out, "icon32.png", written, "PNG");
-  ok &= WriteResourceList(out, written);
+  ok &= Save(DrawSplashPicture(scale), out, "Im_Piccina.jpg", written, "JPG", 92);
+  ok &= Save(DrawAboutPhoto(scale), out, "Im_Foto.jpg", written, "JPG", 92);
+  if (scale == 1) {
+    // The window's shape is laid out in its own pixels, whatever the screen's density.
+    ok &= SaveBmp(DrawConsoleOutline(), out, "Im_Base_outline.bmp", written);
+    ok &= Save(DrawIcon(16), out, "icon16.png", written, "PNG");
+    ok &= Save(DrawIcon(32), out, "icon32.png", written, "PNG");
+  }
+  ok &= WriteResourceList(out, written, scale);
   return ok ? 0 : 1;
 }
 
-int WritePreview(const QString& path, const QStringList& names) {
+int WritePreview(const QString& path, QStringList names) {
+  int scale = 1;
+  if (names.size() >= 2 && names[0] == "--scale") {
+    scale = std::clamp(names[1].toInt(), 1, 4);
+    names = names.mid(2);
+  }
   std::vector<Component> shown;
   const bool all = names.contains("--all");
   for (int i = 0; i < kComponentCount; ++i) {
@@ -106,7 +121,7 @@ int WritePreview(const QString& path, const QStringList& names) {
       return 2;
     }
   }
-  if (!ComposePreview(shown, all).save(path, "PNG")) {
+  if (!ComposePreview(shown, all, scale).save(path, "PNG")) {
     std::fprintf(stderr, "floemark-artgen: cannot write %s\n", qPrintable(path));
     return 1;
   }
@@ -120,9 +135,12 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
   if (args.size() >= 2 && args[0] == "--preview") return WritePreview(args[1], args.mid(2));
-  if (args.size() == 1 && !args[0].startsWith("--")) return WriteAssets(args[0] + "/");
+  if (args.size() == 1 && !args[0].startsWith("--")) return WriteAssets(args[0] + "/", 1);
+  if (args.size() == 3 && args[0] == "--scale" && args[1].toInt() >= 2 && args[1].toInt() <= 4)
+    return WriteAssets(args[2] + "/", args[1].toInt());
   std::fprintf(stderr,
                "usage: floemark-artgen OUTDIR\n"
-               "       floemark-artgen --preview OUT.png [--all | NAME...]\n");
+               "       floemark-artgen --scale N OUTDIR   (N = 2, 3 or 4)\n"
+               "       floemark-artgen --preview OUT.png [--scale N] [--all | NAME...]\n");
   return 2;
 }

@@ -41,8 +41,8 @@ QImage Tabletop(int w, int h, int scale) {
 
 }  // namespace
 
-QImage DrawAboutPhoto() {
-  const int W = 252, H = 84, S = 3;
+QImage DrawAboutPhoto(int scale) {
+  const int W = 252, H = 84, S = 3 * scale;
   QImage big = Tabletop(W, H, S);
   QPainter p(&big);
   p.setRenderHint(QPainter::Antialiasing);
@@ -69,7 +69,7 @@ QImage DrawAboutPhoto() {
   p.setBrush(QColor(10, 18, 52));
   p.drawPolygon(QPolygonF{quad[3] + QPointF(0.5, -1), quad[2] + QPointF(-0.5, -1),
                           quad[2] + QPointF(-1.5, 2.5), quad[3] + QPointF(1.5, 2.5)});
-  const ConsoleState shot{.keysPressed = false, .lcdContent = true, .cutout = true};
+  const ConsoleState shot{.keysPressed = false, .lcdContent = true, .cutout = true, .scale = scale};
   const QImage console = RenderConsole(shot);
   QTransform t;
   if (QTransform::quadToQuad(CornersOf(console), quad, t)) {
@@ -79,9 +79,10 @@ QImage DrawAboutPhoto() {
     p.restore();
   }
   p.end();
-  // Shallow depth of field: the far edge of the table and of the console go soft.
+  // Shallow depth of field: the far edge of the table and of the console go soft, as far at
+  // every scale (the passes spread the blur by the square root of their number).
   QImage far = big.copy();
-  for (int i = 0; i < 4; ++i) Soften(far, 1.0);
+  for (int i = 0; i < 4 * scale * scale; ++i) Soften(far, 1.0);
   const int sharpFrom = big.height() * 2 / 5;
   for (int y = 0; y < sharpFrom; ++y) {
     const double w = 1.0 - double(y) / sharpFrom;
@@ -93,7 +94,7 @@ QImage DrawAboutPhoto() {
                      mix(qBlue(line[x]), qBlue(soft[x])));
     }
   }
-  QImage img = ShrinkTo(big, W, H).convertToFormat(QImage::Format_RGB32);
+  QImage img = ShrinkTo(big, W * scale, H * scale).convertToFormat(QImage::Format_RGB32);
   AddGrain(img, img.rect(), QPoint(0, 0), 2, 0xF070u);
   return img;
 }

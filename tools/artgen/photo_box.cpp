@@ -15,8 +15,8 @@ namespace {
 const QColor kBoxBlue(26, 58, 150);
 
 // The printed front of the box, drawn flat at its own size: a navy title band over an ice
-// field on which the product lies.
-QImage FrontArt(int w, int h, const QImage& product) {
+// field on which the product lies. `u` is the scale the fixed sizes in it are given for.
+QImage FrontArt(int w, int h, const QImage& product, int u) {
   QImage art(w, h, QImage::Format_RGB32);
   QPainter p(&art);
   p.setRenderHint(QPainter::Antialiasing);
@@ -30,7 +30,7 @@ QImage FrontArt(int w, int h, const QImage& product) {
     const qreal x = qreal(Hash(i, 1, 77) % unsigned(w));
     const qreal y = h * 0.45 + qreal(Hash(i, 2, 77) % unsigned(h / 2));
     p.setBrush(QColor(255, 255, 255, 90 + int(Hash(i, 3, 77) % 100)));
-    p.drawEllipse(QPointF(x, y), 8 + Hash(i, 4, 77) % 14, 2 + Hash(i, 5, 77) % 4);
+    p.drawEllipse(QPointF(x, y), u * (8 + Hash(i, 4, 77) % 14), u * (2 + Hash(i, 5, 77) % 4));
   }
   const qreal band = h * 0.34;
   QLinearGradient navy(0, 0, 0, band);
@@ -38,7 +38,7 @@ QImage FrontArt(int w, int h, const QImage& product) {
   navy.setColorAt(1, QColor(14, 30, 96));
   p.fillRect(QRectF(0, 0, w, band), navy);
   const QColor stripes[] = {QColor(206, 40, 36), QColor(236, 128, 28), QColor(242, 196, 40)};
-  for (int i = 0; i < 3; ++i) p.fillRect(QRectF(0, band + 2.6 * i, w, 1.8), stripes[i]);
+  for (int i = 0; i < 3; ++i) p.fillRect(QRectF(0, band + u * 2.6 * i, w, u * 1.8), stripes[i]);
   // Title in white with an orange edge, as printed over the navy.
   QPainterPath title;
   title.addText(0, 0, PrintFont(h * 0.17, true, 1.4), QStringLiteral("FLOEMARK"));
@@ -57,30 +57,31 @@ QImage FrontArt(int w, int h, const QImage& product) {
   const int pw = int(w * 0.74), ph = pw * product.height() / product.width();
   const QRectF pr((w - pw) / 2.0, band + (h - band - ph) * 0.42, pw, ph);
   p.setBrush(QColor(20, 40, 80, 80));
-  p.drawRoundedRect(pr.translated(3, 5), 8, 8);
+  p.drawRoundedRect(pr.translated(3 * u, 5 * u), 8 * u, 8 * u);
   p.drawImage(pr.topLeft(), ShrinkTo(product, pw, ph));
   // The maker's name and the model along the foot of the box.
   p.fillRect(QRectF(0, h * 0.9, w, h * 0.1), QColor(14, 30, 96));
   p.setPen(QColor(255, 255, 255));
-  p.setFont(PrintFont(h * 0.065, true, 1.5));
-  p.drawText(QPointF(8, h - 4), QStringLiteral("KORVANE"));
-  p.setFont(PrintFont(h * 0.05, false, 0.6));
+  p.setFont(PrintFont(h * 0.065, true, 1.5 * u));
+  p.drawText(QPointF(8 * u, h - 4 * u), QStringLiteral("KORVANE"));
+  p.setFont(PrintFont(h * 0.05, false, 0.6 * u));
   const QString model = QStringLiteral("MODEL FM-52");
-  p.drawText(QPointF(w - 8 - QFontMetricsF(p.font()).horizontalAdvance(model), h - 5), model);
+  p.drawText(QPointF(w - 8 * u - QFontMetricsF(p.font()).horizontalAdvance(model), h - 5 * u),
+             model);
   return art;
 }
 
-QImage SideArt(int w, int h) {
+QImage SideArt(int w, int h, int u) {
   QImage art(w, h, QImage::Format_RGB32);
   QPainter p(&art);
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(art.rect(), kBoxBlue.darker(125));
   const QColor stripes[] = {QColor(206, 40, 36), QColor(236, 128, 28), QColor(242, 196, 40)};
-  for (int i = 0; i < 3; ++i) p.fillRect(QRectF(0, h * 0.86 + 2.2 * i, w, 1.4), stripes[i]);
-  p.translate(w / 2.0 + 3, h * 0.78);
+  for (int i = 0; i < 3; ++i) p.fillRect(QRectF(0, h * 0.86 + u * 2.2 * i, w, u * 1.4), stripes[i]);
+  p.translate(w / 2.0 + 3 * u, h * 0.78);
   p.rotate(-90);
   p.setPen(QColor(240, 240, 250));
-  p.setFont(PrintFont(w * 0.42, true, 1.0));
+  p.setFont(PrintFont(w * 0.42, true, 1.0 * u));
   p.drawText(QPointF(0, 0), QStringLiteral("FLOEMARK"));
   return art;
 }
@@ -100,9 +101,9 @@ QImage FloorReflection(const QImage& front, int rows) {
 
 }  // namespace
 
-QImage DrawSplashPicture() {
+QImage DrawSplashPicture(int scale) {
   // Drawn at three times the size and shrunk, as the lens would resolve it.
-  const int W = 200, H = 141, S = 3;
+  const int W = 200, H = 141, S = 3 * scale;
   QImage big(W * S, H * S, QImage::Format_RGB32);
   QPainter p(&big);
   p.setRenderHint(QPainter::Antialiasing);
@@ -127,14 +128,15 @@ QImage DrawSplashPicture() {
     p.drawPolygon(shadow);
   }
   // The front and its reflection.
-  const ConsoleState shot{.keysPressed = false, .lcdContent = true, .cutout = true};
-  const QImage art = FrontArt(int(front.width()) * S, int(front.height()) * S, RenderConsole(shot));
+  const ConsoleState shot{.keysPressed = false, .lcdContent = true, .cutout = true, .scale = scale};
+  const QImage art =
+      FrontArt(int(front.width()) * S, int(front.height()) * S, RenderConsole(shot), scale);
   p.drawImage(front, art);
   const int rows = int(H - front.bottom()) * S;
   p.drawImage(QRectF(front.left(), front.bottom(), front.width(), qreal(rows) / S),
               FloorReflection(art, rows));
   // The side, turned away from the light.
-  const QImage side = SideArt(int(depth.x()) * 3, int(front.height()) * 3);
+  const QImage side = SideArt(int(depth.x()) * S, int(front.height()) * S, scale);
   const QPolygonF sideQuad{front.topRight(), front.topRight() + depth, front.bottomRight() + depth,
                            front.bottomRight()};
   QTransform t;
@@ -168,7 +170,7 @@ QImage DrawSplashPicture() {
   p.setBrush(gloss);
   p.drawRect(front);
   p.end();
-  QImage img = ShrinkTo(big, W, H);
+  QImage img = ShrinkTo(big, W * scale, H * scale);
   AddGrain(img, img.rect(), QPoint(0, 0), 2, 0xB0C5u);
   return img;
 }

@@ -75,7 +75,9 @@ void Soften(QImage& img, double amount) {
   }
 }
 
-QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed) {
+QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed, int scale) {
+  width *= scale;
+  height *= scale;
   QImage img(width, height, QImage::Format_RGB32);
   {
     // Brushed metal throws back the light in broad bands across the grain.
@@ -92,12 +94,14 @@ QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed) {
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
     const double row = (double(Hash(7, y, seed) & 0xFF) / 255.0 - 0.5) * 7;
     for (int x = 0; x < width; ++x) {
-      const double v = row + Streak(x, y, 23, seed) * 4 + Streak(x, y, 5, seed + 1) * 1.5;
+      const double v =
+          row + Streak(x, y, 23 * scale, seed) * 4 + Streak(x, y, 5 * scale, seed + 1) * 1.5;
       const int n = int(std::lround(v));
       const QRgb c = line[x];
       line[x] = qRgb(Clamp8(qRed(c) + n), Clamp8(qGreen(c) + n), Clamp8(qBlue(c) + n));
     }
   }
+  img.setDevicePixelRatio(scale);
   return img;
 }
 

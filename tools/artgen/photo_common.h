@@ -31,8 +31,9 @@ QPolygonF CornersOf(const QImage& img);
 // Mixes a slight blur into the picture: a lens never draws an edge as sharp as a rasteriser.
 void Soften(QImage& img, double amount);
 
-// A brushed aluminium surface of the given size: horizontal streaks over a soft sheen.
-QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed);
+// A brushed aluminium surface of the given size in pixels, at `scale` dots per pixel (and that
+// device pixel ratio): horizontal streaks over a soft sheen.
+QImage BrushedMetal(int width, int height, QColor base, std::uint32_t seed, int scale = 1);
 
 // The printing typeface: named explicitly so that every machine draws the same letters.
 QFont PrintFont(qreal pixelSize, bool bold, qreal letterSpacing = 0);
@@ -48,9 +49,16 @@ struct ConsoleState {
   bool soundOff = false;    // knob of SOUND to the right
   bool lcdContent = false;  // draw game figures on the LCDs (small product shots)
   bool cutout = false;      // transparent around the body and no grain (small product shots)
+  int scale = 1;            // dots per pixel
 };
 
-// The whole 741 x 388 console, every picture of the panel is cut from one of these.
+// A rectangle of pixels as the dots that cover it at `scale`.
+inline QRect Dots(const QRect& r, int scale) {
+  return QRect(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
+}
+
+// The whole 741 x 388 console (times its scale), every picture of the panel is cut from one of
+// these.
 QImage RenderConsole(const ConsoleState& state);
 
 // Parts of the console, drawn in console coordinates (photo_parts.cpp).

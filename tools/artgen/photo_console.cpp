@@ -3,6 +3,7 @@
 // The key indicators and the switch pictures are cut from renders of the same console with the
 // parts in their other positions, so that they sit on the photo without a seam.
 #include <QPainterPath>
+#include <map>
 
 #include "tools/artgen/artgen.h"
 #include "tools/artgen/photo_common.h"
@@ -102,7 +103,7 @@ void DrawScrew(QPainter& p, QPointF c) {
   p.setPen(Qt::NoPen);
 }
 
-void DrawFaceplate(QPainter& p, const QRectF& r, std::uint32_t seed) {
+void DrawFaceplate(QPainter& p, const QRectF& r, std::uint32_t seed, int scale) {
   // The plate stands a fraction proud of the body and leaves a soft shadow below it.
   for (int i = 0; i < 3; ++i) {
     QPainterPath shadow;
@@ -116,8 +117,8 @@ void DrawFaceplate(QPainter& p, const QRectF& r, std::uint32_t seed) {
   inner.addRoundedRect(r.adjusted(1, 1, -1, -1), 8, 8);
   p.save();
   p.setClipPath(inner);
-  p.drawImage(r.topLeft() + QPointF(1, 1),
-              BrushedMetal(int(r.width()) - 2, int(r.height()) - 2, QColor(192, 194, 198), seed));
+  p.drawImage(r.topLeft() + QPointF(1, 1), BrushedMetal(int(r.width()) - 2, int(r.height()) - 2,
+                                                        QColor(192, 194, 198), seed, scale));
   // The plate's chamfered edge: bright where it faces the light.
   p.setPen(QPen(QColor(255, 255, 255, 150), 1.2));
   p.setBrush(Qt::NoBrush);
@@ -156,19 +157,21 @@ void DrawLowerBody(QPainter& p) {
 namespace photo {
 
 QImage RenderConsole(const ConsoleState& state) {
-  QImage img(panel::kConsoleWidth, panel::kConsoleHeight,
+  const int s = state.scale;
+  QImage img(panel::kConsoleWidth * s, panel::kConsoleHeight * s,
              state.cutout ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   img.fill(state.cutout ? QColor(0, 0, 0, 0) : QColor(4, 4, 6));
   {
     QPainter p(&img);
+    if (s != 1) p.scale(s, s);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setPen(Qt::NoPen);
     DrawHinge(p);
     DrawHalf(p, QRectF(2, 2, 362, 384));
     DrawHalf(p, QRectF(377, 2, 362, 384));
-    DrawFaceplate(p, QRectF(14, 12, 338, 248), 11);
-    DrawFaceplate(p, QRectF(389, 12, 338, 248), 12);
+    DrawFaceplate(p, QRectF(14, 12, 338, 248), 11, s);
+    DrawFaceplate(p, QRectF(389, 12, 338, 248), 12, s);
     DrawScreenWindow(p, RectOf(panel::Im_ScreenLeft), QColor(236, 128, 28));
     DrawScreenWindow(p, RectOf(panel::Im_ScreenRight), QColor(236, 128, 28));
     if (state.lcdContent) {
@@ -192,31 +195,52 @@ QImage RenderConsole(const ConsoleState& state) {
   // Grain everywhere; in the switch cells it is keyed to the cell, so that a switch picture
   // made at one cell carries the same grain as the photo at another.
   QImage cells[3];
-  for (int i = 0; i < 3; ++i) cells[i] = img.copy(RectOf(kSwitches[i]));
+  for (int i = 0; i < 3; ++i) cells[i] = img.copy(Dots(RectOf(kSwitches[i]), s));
   AddGrain(img, img.rect(), QPoint(0, 0), 2, kGrainSeed);
   {
     QPainter p(&img);
-    for (int i = 0; i < 3; ++i) p.drawImage(RectOf(kSwitches[i]).topLeft(), cells[i]);
+    for (int i = 0; i < 3; ++i) p.drawImage(Dots(RectOf(kSwitches[i]), s).topLeft(), cells[i]);
   }
-  for (Component c : kSwitches) AddGrain(img, RectOf(c), RectOf(c).topLeft(), 2, kGrainSeed);
+  for (Component c : kSwitches) {
+    const QRect cell = Dots(RectOf(c), s);
+    AddGrain(img, cell, cell.topLeft(), 2, kGrainSeed);
+  }
   return img;
 }
 
 }  // namespace photo
 
-QImage DrawConsolePhoto() { return RenderConsole(ConsoleState{}); }
+QImage DrawConsolePhoto(int scale) { return RenderConsole(ConsoleState{.scale = scale}); }
 
-QImage DrawKeyIndicator(Component key) {
-  static const QImage atRest = RenderConsole(ConsoleState{.keysPressed = false});
-  return atRest.copy(RectOf(key));
+QImage DrawConsoleOutline() {
+  // The cut-out render's own coverage, so that the outline follows whatever the body's drawing
+  // is. Its lamp light falls faintly on the transparent surround too; half cover is the edge.
+  const QImage cut = RenderConsole(ConsoleState{.cutout = true});
+  QImage outline(cut.size(), QImage::Format_Mono);
+  outline.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  for (int y = 0; y < cut.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(cut.constScanLine(y));
+    for (int x = 0; x < cut.width(); ++x) outline.setPixel(x, y, qAlpha(line[x]) >= 128 ? 0 : 1);
+  }
+  return outline;
 }
 
-QImage DrawSwitchPicture(Component which) {
+QImage DrawKeyIndicator(Component key, int scale) {
+  static std::map<int, QImage> atRest;
+  if (!atRest.count(scale))
+    atRest[scale] = RenderConsole(ConsoleState{.keysPressed = false, .scale = scale});
+  return atRest[scale].copy(Dots(RectOf(key), scale));
+}
+
+QImage DrawSwitchPicture(Component which, int scale) {
   // Puls_On is shown at POWER only, Puls_Off at SELECT and at SOUND: both are the knob pushed
   // to the right, cut from a render where the switch it belongs to was moved.
-  if (which == panel::Puls_On)
-    return RenderConsole(ConsoleState{.powerOn = true}).copy(RectOf(panel::Puls_Power));
-  return RenderConsole(ConsoleState{.twoPlayers = true}).copy(RectOf(panel::Puls_Select));
+  if (which == panel::Puls_On) {
+    return RenderConsole(ConsoleState{.powerOn = true, .scale = scale})
+        .copy(Dots(RectOf(panel::Puls_Power), scale));
+  }
+  return RenderConsole(ConsoleState{.twoPlayers = true, .scale = scale})
+      .copy(Dots(RectOf(panel::Puls_Select), scale));
 }
 
 }  // namespace floemark::artgen

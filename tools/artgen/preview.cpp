@@ -11,17 +11,18 @@ using namespace panel;
 namespace {
 
 // Whole rectangles: photographs, screens and opaque 1-bit pictures.
-void DrawWhole(QImage& out, const QImage& pic, const Rect& r) {
+void DrawWhole(QImage& out, const QImage& pic, const Rect& r, int s) {
   for (int y = 0; y < pic.height(); ++y) {
-    for (int x = 0; x < pic.width(); ++x) out.setPixel(r.left + x, r.top + y, pic.pixel(x, y));
+    for (int x = 0; x < pic.width(); ++x)
+      out.setPixel(r.left * s + x, r.top * s + y, pic.pixel(x, y));
   }
 }
 
 // Transparent 1-bit pictures: the black pixels only.
-void DrawInk(QImage& out, const QImage& pic, const Rect& r) {
+void DrawInk(QImage& out, const QImage& pic, const Rect& r, int s) {
   for (int y = 0; y < pic.height(); ++y) {
     for (int x = 0; x < pic.width(); ++x) {
-      if (pic.pixelIndex(x, y) == 0) out.setPixel(r.left + x, r.top + y, pic.color(0));
+      if (pic.pixelIndex(x, y) == 0) out.setPixel(r.left * s + x, r.top * s + y, pic.color(0));
     }
   }
 }
@@ -36,27 +37,27 @@ bool IsTens(Component c) {
 
 }  // namespace
 
-QImage ComposePreview(const std::vector<Component>& shown, bool scores) {
-  QImage out(kConsoleWidth, kConsoleHeight, QImage::Format_RGB32);
+QImage ComposePreview(const std::vector<Component>& shown, bool scores, int s) {
+  QImage out(kConsoleWidth * s, kConsoleHeight * s, QImage::Format_RGB32);
   out.fill(Qt::black);
   for (int i = 0; i < kComponentCount; ++i) {
     const Component c = static_cast<Component>(i);
     const ComponentInfo& info = Info(c);
     if (c == Im_Base) {
-      DrawWhole(out, DrawConsolePhoto(), info.rect);
+      DrawWhole(out, DrawConsolePhoto(s), info.rect, s);
     } else if (c == Im_ScreenLeft || c == Im_ScreenRight) {
-      DrawWhole(out, DrawScreenBackground(c == Im_ScreenRight), info.rect);
+      DrawWhole(out, DrawScreenBackground(c == Im_ScreenRight, s), info.rect, s);
     } else if (c >= Puls_PenguinAttack && c <= Puls_SealRight) {
-      DrawWhole(out, DrawKeyIndicator(c), info.rect);  // the keys at rest
+      DrawWhole(out, DrawKeyIndicator(c, s), info.rect, s);  // the keys at rest
     } else if (IsScoreSlot(c) && scores) {
-      DrawInk(out, DrawSegment(IsTens(c) ? Im_Num1 : Im_Num5), info.rect);
+      DrawInk(out, DrawSegment(IsTens(c) ? Im_Num1 : Im_Num5, s), info.rect, s);
     } else if (info.kind == PictureKind::Bitmap1 &&
                std::find(shown.begin(), shown.end(), c) != shown.end()) {
-      const QImage pic = DrawSegment(c);
+      const QImage pic = DrawSegment(c, s);
       if (info.transparent) {
-        DrawInk(out, pic, info.rect);
+        DrawInk(out, pic, info.rect, s);
       } else {
-        DrawWhole(out, pic, info.rect);
+        DrawWhole(out, pic, info.rect, s);
       }
     }
   }

@@ -1,9 +1,13 @@
-// floemark-shot OUT.png [--all | NAME...]: the console panel as at start, drawn offscreen by the
-// program's own renderer, with the named components shown (--all: every segment, and 15 and 15
-// on the score places). For reviewing the art, for the README and for golden pictures.
+// floemark-shot OUT.png [--scale N] [--all | NAME...]: the console panel as at start, drawn
+// offscreen by the program's own renderer, with the named components shown (--all: every
+// segment, and 15 and 15 on the score places), as a screen of N device pixels per pixel shows
+// it (N = 1 by default; 1.5 and the like show the pictures made for such a screen). For
+// reviewing the art, for the README and for golden pictures.
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "app/panel_renderer.h"
 #include "base/virtual_clock.h"
@@ -13,10 +17,27 @@
 using namespace floemark;
 using namespace floemark::panel;
 
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: floemark-shot OUT.png [--scale N] [--all | NAME...]\n");
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 2 || argv[1][0] == '-') {
-    std::fprintf(stderr, "usage: floemark-shot OUT.png [--all | NAME...]\n");
-    return 2;
+  if (argc < 2 || argv[1][0] == '-') return Usage();
+  std::vector<const char*> names(argv + 2, argv + argc);
+  double scale = 1;
+  if (names.size() >= 1 && std::strcmp(names[0], "--scale") == 0) {
+    char* end = nullptr;
+    scale = names.size() >= 2 ? std::strtod(names[1], &end) : 0;
+    if (end == nullptr || *end != '\0' || !(scale >= 1 && scale <= 4)) {
+      std::fprintf(stderr, "floemark-shot: the scale is a number from 1 to 4\n");
+      return Usage();
+    }
+    names.erase(names.begin(), names.begin() + 2);
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication qt(argc, argv);
@@ -28,7 +49,7 @@ int main(int argc, char** argv) {
   console.SegmentTables::Fill();
   Panel& panel = console.Components;
 
-  const bool all = argc == 3 && std::strcmp(argv[2], "--all") == 0;
+  const bool all = names.size() == 1 && std::strcmp(names[0], "--all") == 0;
   if (all) {
     for (int i = 0; i < kComponentCount; ++i) {
       const Component c = static_cast<Component>(i);
@@ -39,10 +60,10 @@ int main(int argc, char** argv) {
     console.CalcolaScore(1);
     console.CalcolaScore(2);
   } else {
-    for (int i = 2; i < argc; ++i) {
-      const auto c = FindComponent(argv[i]);
+    for (const char* name : names) {
+      const auto c = FindComponent(name);
       if (!c) {
-        std::fprintf(stderr, "floemark-shot: no component named %s\n", argv[i]);
+        std::fprintf(stderr, "floemark-shot: no component named %s\n", name);
         return 2;
       }
       panel.SetVisible(*c, true);
@@ -52,8 +73,9 @@ int main(int argc, char** argv) {
   const app::PanelPictures pictures = app::PanelPictures::FromResources();
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark-shot: picture %s\n", qPrintable(e));
-  const QImage image = app::PanelRenderer(pictures).Render(panel);
-  if (!image.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+  const QImage image = app::PanelRenderer(pictures).Render(panel, scale);
+  // The file's suffix names its format (.png, or .ppm for the end-to-end probe).
+  if (!image.save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "floemark-shot: cannot write %s\n", argv[1]);
     return 1;
   }

@@ -1,0 +1,48 @@
+#pragma once
+// One game pad's controls turned into the keys of the side it plays, so that a pad acts through
+// the keyboard's own handlers: its attack buttons are the side's start and attack key (SHIFT or
+// CTRL), its d-pad and left stick are the side's left and right keys. A key is down while any
+// control that gives it is held, so a pad and its stick together still make one press and one
+// release, exactly like one key; the handheld's shared latch does the rest. GUI thread only.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace floemark::app {
+
+class PadKeys {
+ public:
+  // The controls that act. A and B are the two face buttons under the thumb.
+  enum class Control : std::uint8_t { A, B, Start, DpadLeft, DpadRight, StickLeft, StickRight };
+  static constexpr int kControls = 7;
+
+  // Stick travel runs -32768..32767: pressed past half of it, released below a third, so a stick
+  // that rests or wobbles near its centre never repeats.
+  static constexpr int kStickPress = 16384, kStickRelease = 10923;
+
+  // Receives every key change: down or up, and the virtual key code.
+  using KeyFn = std::function<void(bool down, std::uint16_t key)>;
+
+  explicit PadKeys(KeyFn key) : key_(std::move(key)) {}
+
+  // The side the pad plays: 1 penguin, 2 seal, 0 none. A change first releases what is held.
+  void SetSide(int player);
+  int Side() const { return side_; }
+
+  void Button(Control c, bool down);
+  // The left stick's horizontal travel.
+  void StickX(int value);
+  // Lets go of everything held (the pad is unplugged or changes sides).
+  void ReleaseAll();
+
+ private:
+  void Set(Control c, bool down);
+  std::uint16_t KeyFor(Control c) const;
+
+  KeyFn key_;
+  int side_ = 0;
+  std::array<bool, kControls> held_{};
+};
+
+}  // namespace floemark::app

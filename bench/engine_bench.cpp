@@ -1,6 +1,6 @@
 // The engine on the virtual clock: a ten-minute two-player game (keys pressed every 150 ms on
 // average, a new game started whenever one ends) should take a few milliseconds of CPU, at
-// least 10^5 times faster than real time (virtual_ms / 1000 is the speed-up).
+// least 10^5 times faster than real time (the x_real_time counter).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -55,9 +55,13 @@ void TenMinuteGame(benchmark::State& state) {
     clock.RunThrough(kGameMs, fire);
     benchmark::DoNotOptimize(form.Score[1]);
   }
-  state.counters["virtual_ms"] = benchmark::Counter(
-      static_cast<double>(kGameMs) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate);  // virtual ms per CPU second: /1000 is the speed-up
+  state.counters["virtual_ms"] =
+      benchmark::Counter(static_cast<double>(kGameMs) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);  // virtual ms per CPU second
+  // Seconds of play per second of CPU: the speed-up over real time, read directly.
+  state.counters["x_real_time"] = benchmark::Counter(
+      static_cast<double>(kGameMs) / 1000 * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate);
   state.counters["handlers"] =
       benchmark::Counter(static_cast<double>(handlers), benchmark::Counter::kAvgIterations);
 }

@@ -32,6 +32,12 @@ bool StartDecompress(jpeg_decompress_struct* cinfo, ErrorManager* err, const uns
   if (setjmp(err->jump)) return false;
   jpeg_mem_src(cinfo, data, size);  // refuses empty data by an error, too
   jpeg_read_header(cinfo, TRUE);
+  if (cinfo->image_width > kMaxJpegSide || cinfo->image_height > kMaxJpegSide) {
+    std::snprintf(err->message, sizeof err->message,
+                  "a picture of %u x %u is larger than any the program has (%d x %d at most)",
+                  cinfo->image_width, cinfo->image_height, kMaxJpegSide, kMaxJpegSide);
+    return false;
+  }
   cinfo->out_color_space = JCS_EXT_BGRX;  // the byte order of QImage::Format_RGB32
   jpeg_start_decompress(cinfo);
   return true;

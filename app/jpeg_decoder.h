@@ -9,11 +9,17 @@
 
 namespace floemark::app {
 
+// The largest picture decoded, on either side. The biggest the program has is the console
+// photograph at three times its size for HiDPI screens, 2223 x 1164; this leaves room for five
+// times (3705 wide), and bounds a picture to 64 MiB however large its header says it is.
+inline constexpr int kMaxJpegSide = 4096;
+
 struct JpegResult {
   QImage image;   // Format_RGB32; null on failure
   QString error;  // libjpeg's message when image is null
 };
 
+// A picture wider or taller than kMaxJpegSide is refused from its header, before decoding.
 JpegResult DecodeJpeg(const QByteArray& data);
 
 }  // namespace floemark::app

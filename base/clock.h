@@ -7,6 +7,11 @@
 
 namespace floemark {
 
+// The latest moment, in ms from the start of a run (about 31,700 years), that the core
+// carries: every reading of a clock up to it, and every count made from one (a timer's next
+// moment, the frames the silent output has played), fits in 64 bits.
+inline constexpr std::int64_t kLatestMs = 999'999'999'999'999;
+
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -1,17 +1,21 @@
 // The engine on the virtual clock: a ten-minute two-player game (keys pressed every 150 ms on
-// average, a new game started whenever one ends) should take a few milliseconds of CPU.
+// average, a new game started whenever one ends) should take a few milliseconds of CPU, at
+// least 10^5 times faster than real time (the x_real_time counter).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "base/error.h"
 #include "base/virtual_clock.h"
 #include "game/form1.h"
 #include "sound/null_output.h"
+#include "sound/sound_file.h"
 #include "tests/support/scratch_dir.h"
 
 namespace floemark {
@@ -20,6 +24,8 @@ namespace {
 void TenMinuteGame(benchmark::State& state) {
   // The committed cues, so every load costs what it costs in the program.
   testing::ScratchDir cues(testing::kAllCues);
+  // The copies are new files; like the program's files, they are remembered once settled.
+  std::this_thread::sleep_for(std::chrono::milliseconds(sound::kSettleMs + 50));
   constexpr std::int64_t kGameMs = 10 * 60 * 1000;
   constexpr std::uint16_t kKeys[] = {vk::Shift, vk::Z, vk::C, vk::Ctrl, vk::Left, vk::Right};
   std::int64_t handlers = 0;
@@ -49,9 +55,13 @@ void TenMinuteGame(benchmark::State& state) {
     clock.RunThrough(kGameMs, fire);
     benchmark::DoNotOptimize(form.Score[1]);
   }
-  state.counters["virtual_ms"] = benchmark::Counter(
-      static_cast<double>(kGameMs) * static_cast<double>(state.iterations()),
-      benchmark::Counter::kIsRate);  // virtual ms per CPU second: /1000 is the speed-up
+  state.counters["virtual_ms"] =
+      benchmark::Counter(static_cast<double>(kGameMs) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);  // virtual ms per CPU second
+  // Seconds of play per second of CPU: the speed-up over real time, read directly.
+  state.counters["x_real_time"] = benchmark::Counter(
+      static_cast<double>(kGameMs) / 1000 * static_cast<double>(state.iterations()),
+      benchmark::Counter::kIsRate);
   state.counters["handlers"] =
       benchmark::Counter(static_cast<double>(handlers), benchmark::Counter::kAvgIterations);
 }

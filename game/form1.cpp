@@ -1,5 +1,8 @@
 #include "game/form1.h"
 
+#include <array>
+#include <cstddef>
+
 namespace floemark {
 
 TForm1::TForm1(Clock& clock, TimerDriver& timers, sound::AudioOutput& audio)
@@ -26,12 +29,14 @@ const Timer& TForm1::TimerById(TimerId id) const {
 }
 
 void TForm1::OnTimer(TimerId id) {
-  static constexpr void (TForm1::*kHandlers[])() = {
+  // A std::array, not a built-in one: GCC 12's bounds sanitizer misreads the index into a
+  // built-in array of member function pointers (9 reported as 256) and stops the program.
+  static constexpr std::array<void (TForm1::*)(), kTimerCount> kHandlers = {
 #define TIMER(name, ms) &TForm1::name##Timer,
 #include "base/timers.def"
 #undef TIMER
   };
-  (this->*kHandlers[static_cast<int>(id)])();
+  (this->*kHandlers[static_cast<std::size_t>(id)])();
 }
 
 int TForm1::Random(int n) { return RandomDraw(clock_.TimeOfDayMs(), n); }

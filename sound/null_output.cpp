@@ -1,8 +1,15 @@
 #include "sound/null_output.h"
 
+#include <limits>
+
 #include "sound/mixer.h"
 
 namespace floemark::sound {
+
+static_assert(kLatestMs / 1000 <=
+                  (std::numeric_limits<std::int64_t>::max() - NullOutput::kMaxSampleRate) /
+                      NullOutput::kMaxSampleRate,
+              "the frames played by the latest moment must fit in 64 bits");
 
 NullOutput::NullOutput(Clock& clock, int sampleRate)
     : clock_(clock), rate_(sampleRate), mixer_(std::make_unique<Mixer>()) {
@@ -16,7 +23,9 @@ Mixer& NullOutput::GetMixer() { return *mixer_; }
 void NullOutput::Sync() {
   // Frames are counted from the start, not per step, so that no rounding accumulates: at
   // 48000 Hz a sound of L ms that has played for L ms has reached its end, to the frame.
-  const std::int64_t played = (clock_.MonotonicMs() - startMs_) * rate_ / 1000;
+  // Whole seconds and the rest apart: ms x rate itself would overflow long before kLatestMs.
+  const std::int64_t ms = clock_.MonotonicMs() - startMs_;
+  const std::int64_t played = ms / 1000 * rate_ + ms % 1000 * rate_ / 1000;
   if (played > framesDone_) {
     mixer_->Advance(played - framesDone_);
     framesDone_ = played;

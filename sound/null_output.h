@@ -12,7 +12,9 @@ namespace floemark::sound {
 
 class NullOutput : public AudioOutput {
  public:
-  // At 48000 Hz a millisecond is exactly 48 frames.
+  // The highest rate at which every moment up to kLatestMs is carried.
+  static constexpr int kMaxSampleRate = 1'000'000;
+  // At 48000 Hz a millisecond is exactly 48 frames. sampleRate: 1 .. kMaxSampleRate.
   explicit NullOutput(Clock& clock, int sampleRate = 48000);
   ~NullOutput() override;
   int SampleRate() const override { return rate_; }

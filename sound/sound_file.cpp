@@ -1,11 +1,15 @@
 #include "sound/sound_file.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <mutex>
 #include <vector>
 
 #include "base/error.h"
@@ -18,28 +22,128 @@ namespace {
   throw Error("Cannot load the sound file " + path + ": " + reason);
 }
 
-std::vector<std::uint8_t> ReadWhole(const std::string& path) {
+[[noreturn]] void FailUnreadable(const std::string& path, int error) {
+  Fail(path, std::string("the file cannot be read (") + std::strerror(error) + ")");
+}
+
+// What tells one state of a file from another without reading it.
+struct FileState {
+  dev_t device;
+  ino_t inode;
+  off_t size;
+  timespec modified, changed;
+  bool operator==(const FileState& o) const {
+    return device == o.device && inode == o.inode && size == o.size &&
+           modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+           changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+FileState StateOf(const struct stat& info) {
+  return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+bool Settled(const FileState& state) {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  const std::int64_t ageMs = (now.tv_sec - state.changed.tv_sec) * 1000 +
+                             (now.tv_nsec - state.changed.tv_nsec) / 1'000'000;
+  return ageMs > kSettleMs;
+}
+
+struct Descriptor {
+  int fd;
+  ~Descriptor() { close(fd); }
+};
+
+// Opens a regular file of sound size, the checks in the order a person would look.
+int OpenSoundFile(const std::string& path, FileState& state) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) Fail(path, "the file does not exist");
-    Fail(path, std::string("the file cannot be read (") + std::strerror(errno) + ")");
+    FailUnreadable(path, errno);
   }
   if (S_ISDIR(info.st_mode)) Fail(path, "it is a folder, not a file");
   if (!S_ISREG(info.st_mode)) Fail(path, "it is not a regular file");
   if (static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) {
     Fail(path, "the file is too large for a sound (" + std::to_string(info.st_size) + " bytes)");
   }
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr)
-    Fail(path, std::string("the file cannot be read (") + std::strerror(errno) + ")");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) Fail(path, "the file cannot be read (read error)");
+  // Non-blocking, so that a FIFO put in the file's place since stat can't hang the game.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) FailUnreadable(path, errno);
+  // From here on the open file is the one looked at, whatever happens to the name.
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::uint64_t>(info.st_size) > kMaxFileBytes) {
+    close(fd);
+    Fail(path, "the file changed while it was opened");
+  }
+  state = StateOf(info);
+  return fd;
+}
+
+std::vector<std::uint8_t> ReadAll(int fd, off_t size, const std::string& path) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      Fail(path, "the file cannot be read (read error)");
+    }
+    got += static_cast<std::size_t>(n);
+  }
   bytes.resize(got);
   return bytes;
 }
+
+// The sounds decoded lately, each with the state of the file it came from. Bounded, so that
+// a run loading many different files holds only the last few.
+class DecodedSounds {
+ public:
+  static constexpr std::size_t kMaxBytes = 16u << 20;
+
+  std::shared_ptr<const Pcm> Find(const FileState& state, int rate) {
+    std::lock_guard lock(mutex_);
+    for (const Entry& e : entries_)
+      if (e.rate == rate && e.state == state) return e.pcm;
+    return nullptr;
+  }
+
+  void Keep(const FileState& state, int rate, std::shared_ptr<const Pcm> pcm) {
+    const std::size_t bytes = Bytes(*pcm);
+    if (bytes > kMaxBytes) return;
+    std::lock_guard lock(mutex_);
+    // One entry a file: an older state of it can never match again.
+    std::erase_if(entries_, [&](const Entry& e) {
+      return e.rate == rate && e.state.device == state.device && e.state.inode == state.inode;
+    });
+    entries_.push_back({state, rate, std::move(pcm)});
+    std::size_t total = 0;
+    for (const Entry& e : entries_) total += Bytes(*e.pcm);
+    while (total > kMaxBytes) {  // the oldest go first
+      total -= Bytes(*entries_.front().pcm);
+      entries_.erase(entries_.begin());
+    }
+  }
+
+ private:
+  struct Entry {
+    FileState state;
+    int rate;
+    std::shared_ptr<const Pcm> pcm;
+  };
+  static std::size_t Bytes(const Pcm& pcm) { return pcm.samples.size() * sizeof(std::int16_t); }
+  std::mutex mutex_;
+  std::vector<Entry> entries_;
+};
+
+DecodedSounds& Decoded() {
+  static DecodedSounds decoded;
+  return decoded;
+}
+
+std::atomic<std::uint64_t> decodes{0};
 
 struct WavBuffer {
   Uint8* data = nullptr;
@@ -55,7 +159,21 @@ struct Stream {
 }  // namespace
 
 std::unique_ptr<const Pcm> LoadSoundFile(const std::string& path, int sampleRate) {
-  const std::vector<std::uint8_t> file = ReadWhole(path);
+  FileState state{};
+  const Descriptor file{OpenSoundFile(path, state)};
+  if (std::shared_ptr<const Pcm> known = Decoded().Find(state, sampleRate))
+    return std::make_unique<const Pcm>(*known);
+  std::unique_ptr<const Pcm> pcm =
+      DecodeSound(ReadAll(file.fd, state.size, path), sampleRate, path);
+  if (Settled(state)) Decoded().Keep(state, sampleRate, std::make_shared<const Pcm>(*pcm));
+  return pcm;
+}
+
+std::uint64_t SoundsDecoded() { return decodes.load(); }
+
+std::unique_ptr<const Pcm> DecodeSound(std::span<const std::uint8_t> file, int sampleRate,
+                                       const std::string& path) {
+  decodes.fetch_add(1);
   if (std::string problem = CheckWavStructure(file); !problem.empty()) Fail(path, problem);
 
   // The structure has been checked already: have SDL hold to the declared sizes too.

@@ -8,10 +8,10 @@
 namespace floemark::app {
 namespace {
 
-QByteArray EncodedPicture() {
-  QImage image(64, 48, QImage::Format_RGB32);
+QByteArray EncodedPicture(int width = 64, int height = 48) {
+  QImage image(width, height, QImage::Format_RGB32);
   image.fill(QColor(200, 40, 30));
-  QPainter(&image).fillRect(32, 0, 32, 48, QColor(20, 60, 220));
+  QPainter(&image).fillRect(width / 2, 0, width - width / 2, height, QColor(20, 60, 220));
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -47,6 +47,27 @@ TEST(JpegDecoder, RefusesBrokenFilesInsteadOfEndingTheProgram) {
   EXPECT_TRUE(DecodeJpeg(good.left(2)).image.isNull());
   // And the decoder is still fine after all that.
   EXPECT_FALSE(DecodeJpeg(good).image.isNull());
+}
+
+// The size a picture's header declares is believed only up to the largest picture the program
+// could have: a few kilobytes may declare gigabytes.
+TEST(JpegDecoder, RefusesPicturesLargerThanAnyTheProgramHasBeforeDecoding) {
+  EXPECT_EQ(DecodeJpeg(EncodedPicture(kMaxJpegSide, 8)).image.size(), QSize(kMaxJpegSide, 8));
+  EXPECT_EQ(DecodeJpeg(EncodedPicture(8, kMaxJpegSide)).image.size(), QSize(8, kMaxJpegSide));
+  EXPECT_EQ(DecodeJpeg(EncodedPicture(kMaxJpegSide + 1, 8)).error,
+            "a picture of 4097 x 8 is larger than any the program has (4096 x 4096 at most)");
+  EXPECT_TRUE(DecodeJpeg(EncodedPicture(8, kMaxJpegSide + 1)).image.isNull());
+
+  // A small file whose frame header claims 65335 x 64370 (16.8 GB decoded).
+  QByteArray lying = EncodedPicture();
+  const qsizetype frame = lying.indexOf(QByteArray("\xff\xc0", 2));
+  ASSERT_GT(frame, 0);
+  const unsigned char size[] = {64370 >> 8, 64370 & 0xff, 65335 >> 8, 65335 & 0xff};
+  lying.replace(frame + 5, 4, reinterpret_cast<const char*>(size), 4);
+  const JpegResult r = DecodeJpeg(lying);
+  EXPECT_TRUE(r.image.isNull());
+  EXPECT_EQ(r.error,
+            "a picture of 65335 x 64370 is larger than any the program has (4096 x 4096 at most)");
 }
 
 }  // namespace

@@ -430,7 +430,7 @@ int main(int argc, char** argv) {
   }
   Lcd lcd(display, window, argv[2]);
   Person person(display, window);
-  Context ctx{lcd, person, ""};
+  Context ctx{lcd, person, "", ""};
   Listener ears("floemark_test.monitor");
   Test t{ctx, ears, {}, pid};
   for (const char* f : {"START.WAV", "TEMPO.WAV", "GOT.WAV", "BLOCK.WAV", "BOMBED.WAV"})

@@ -180,5 +180,21 @@ TEST_F(ChannelTest, TheObserverHearsOfEveryOperationBeforeItRunsFailingOnesToo) 
                                       "StopChannel MPlayer_Test", "RewindChannel MPlayer_Test"}));
 }
 
+// The silent output keeps its count of frames right up to the latest moment the clock carries,
+// where ms x 48000 would no longer fit in 64 bits.
+TEST_F(ChannelTest, PositionsStayExactUpToTheLatestMoment) {
+  for (const std::int64_t start : {std::int64_t{200'000'000'000'000}, kLatestMs - 1000}) {
+    At(start);
+    channel_.LoadCue(".\\SOUND\\LONG.WAV");
+    channel_.PlayCue();
+    At(start + 250);
+    EXPECT_TRUE(channel_.Playing()) << start;
+    EXPECT_EQ(channel_.PositionFrames(), Frames(250)) << start;
+    At(start + 500);
+    EXPECT_FALSE(channel_.Playing()) << start;
+    EXPECT_EQ(channel_.PositionFrames(), Frames(500)) << start;
+  }
+}
+
 }  // namespace
 }  // namespace floemark::sound

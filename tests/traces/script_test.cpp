@@ -3,18 +3,22 @@
 #include "tools/trace/script.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tools/trace/replay.h"
 
 namespace floemark::trace {
 namespace {
 
-ParseError Refusal(const std::string& text) {
+ParseError Refusal(std::string_view text) {
   const ParseResult r = ParseScript(text);
-  EXPECT_FALSE(r.script.has_value()) << text;
+  EXPECT_FALSE(r.script.has_value()) << text.substr(0, 200);
   return r.error.value_or(ParseError{0, "accepted"});
 }
 
@@ -33,7 +37,7 @@ TEST(ScriptTest, ReadsEveryCommandWithCommentsBlankLinesAndCarriageReturns) {
       "60000 end");
   ASSERT_TRUE(r.script) << r.error->message;
   EXPECT_EQ(r.script->clockMs, 86'399'999);
-  const auto& c = r.script->commands;
+  const std::vector<Command> c(r.script->commands.begin(), r.script->commands.end());
   ASSERT_EQ(c.size(), 12u);
   EXPECT_EQ(c[0].kind, Command::Click);
   EXPECT_EQ(c[0].button, Button::Power);
@@ -159,6 +163,97 @@ TEST(ScriptTest, RandomGamesReplayToTheirEnd) {
     Replay(*r.script, [&](const std::string& piece) { trace += piece; });
     EXPECT_EQ(trace.rfind("0 FormCreate\n", 0), 0u);
   }
+}
+
+// The reader takes a script in pieces of any size, as a file or a pipe delivers it: split
+// anywhere, the result is the same as read whole.
+TEST(ScriptTest, PiecesOfAnySizeReadAsTheWhole) {
+  const std::string texts[] = {
+      "# a game\r\nclock 23:59:59.999\r\n\r\n0 click power   # on\n00500\tdown\tSHIFT\n"
+      "500 up 16\n700 down 65535\n\n\n900 click sound\n1000 down LEFT\n60000 end",
+      "0 click power\n\n\n5 down SHIFT\n4 end\n",
+      "0 click power\n\n# done\n",
+      "\n\n\n0 end\n\n1 end\n",
+  };
+  auto Describe = [](const ParseResult& r) {
+    if (r.error) return "line " + std::to_string(r.error->line) + ": " + r.error->message;
+    std::string out = std::to_string(r.script->clockMs);
+    for (const Command& c : r.script->commands) {
+      out += " " + std::to_string(c.kind) + "/" + std::to_string(c.timeMs) + "/" +
+             std::to_string(c.key) + "/" + std::to_string(static_cast<int>(c.button));
+    }
+    return out;
+  };
+  for (const std::string& text : texts) {
+    const std::string whole = Describe(ParseScript(text));
+    for (std::size_t size = 1; size <= text.size(); ++size) {
+      ScriptReader reader;
+      for (std::size_t at = 0; at < text.size(); at += size)
+        reader.Feed(std::string_view(text).substr(at, size));
+      EXPECT_EQ(Describe(reader.Finish()), whole) << "pieces of " << size;
+    }
+  }
+}
+
+TEST(ScriptTest, TimesRunToWhatTheClockCarries) {
+  const std::string latest = std::to_string(kLatestScriptMs);
+  const ParseResult r =
+      ParseScript("0 click power\n" + latest + " click power\n" + latest + " end\n");
+  ASSERT_TRUE(r.script) << r.error->message;
+  // The silent output is brought up to the latest moment when the power goes off.
+  std::string trace;
+  Replay(*r.script, [&](const std::string& piece) { trace += piece; });
+  EXPECT_NE(trace.find(latest + " Puls_PowerClick\n  sound StopChannel MPlayer_Music\n"),
+            std::string::npos);
+
+  const std::string later = std::to_string(kLatestScriptMs + 1);
+  EXPECT_EQ(Refusal(later + " end\n").message,
+            "time \"" + later + "\" is too large (the latest is " + latest + " ms)");
+}
+
+TEST(ScriptTest, RefusesLinesLongerThanTheLimit) {
+  const std::string longest = "0 end #" + std::string(kMaxLineBytes - 7, '-');
+  EXPECT_TRUE(ParseScript("# a comment\n" + longest + "\n").script);
+  const ParseError e = Refusal("# a comment\n" + longest + "-\n");
+  EXPECT_EQ(e.line, 2);
+  EXPECT_EQ(e.message, "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes");
+  // And a script without any line break at all is not held whole.
+  ScriptReader reader;
+  const std::string piece(1000, 'x');
+  for (int i = 0; i < 100 && !reader.Refused(); ++i) reader.Feed(piece);
+  EXPECT_TRUE(reader.Refused());
+  EXPECT_EQ(reader.Finish().error->line, 1);
+}
+
+// Past 2^31 lines the line number still counts on. The text is 2^31 line breaks and a bad line:
+// 32 mappings of the same 64 MiB of line breaks, so it costs 64 MiB of memory, not 2 GiB.
+TEST(ScriptTest, LineNumbersPastTwoToThe31) {
+  constexpr std::size_t kBlock = std::size_t{64} << 20;
+  constexpr std::size_t kBreaks = std::size_t{1} << 31;
+  const long page = sysconf(_SC_PAGESIZE);
+  const int fd = memfd_create("line-breaks", 0);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(ftruncate(fd, kBlock), 0);
+  void* block = mmap(nullptr, kBlock, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  ASSERT_NE(block, MAP_FAILED);
+  std::memset(block, '\n', kBlock);
+  munmap(block, kBlock);
+  const std::size_t size = kBreaks + static_cast<std::size_t>(page);
+  auto* text =
+      static_cast<char*>(mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(text, MAP_FAILED);
+  for (std::size_t at = 0; at < kBreaks; at += kBlock) {
+    ASSERT_NE(mmap(text + at, kBlock, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0), MAP_FAILED);
+  }
+  ASSERT_NE(mmap(text + kBreaks, static_cast<std::size_t>(page), PROT_READ | PROT_WRITE,
+                 MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0),
+            MAP_FAILED);
+  std::memcpy(text + kBreaks, "bad\n", 4);
+  const ParseError e = Refusal(std::string_view(text, kBreaks + 4));
+  munmap(text, size);
+  close(fd);
+  EXPECT_EQ(e.line, std::int64_t{2'147'483'649});
+  EXPECT_EQ(e.message, "expected a time in ms or clock, found \"bad\"");
 }
 
 }  // namespace

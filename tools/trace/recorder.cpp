@@ -19,7 +19,9 @@ void AppendSorted(std::vector<std::string>& lines, std::string& out) {
 
 }  // namespace
 
-Recorder::Recorder(TForm1& form) : form_(form) {
+Recorder::Recorder(TForm1& form,
+                   std::function<void(std::int64_t, std::string_view, const TForm1&)> after)
+    : form_(form), after_(std::move(after)) {
   for (sound::SoundChannel* ch : form_.Channels) ch->SetObserver(this);
 }
 

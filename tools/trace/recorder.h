@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,10 @@ namespace floemark::trace {
 
 class Recorder : public sound::SoundObserver {
  public:
-  explicit Recorder(TForm1& form);
+  // after, when given, is called at the end of every handler.
+  explicit Recorder(
+      TForm1& form,
+      std::function<void(std::int64_t t, std::string_view name, const TForm1&)> after = nullptr);
   ~Recorder() override;
 
   // Runs one handler and appends its block to out: the header, then the sound operations in
@@ -38,6 +42,7 @@ class Recorder : public sound::SoundObserver {
   void Finish(const std::string* error, std::string& out);
 
   TForm1& form_;
+  std::function<void(std::int64_t, std::string_view, const TForm1&)> after_;
   Snapshot before_{};
   std::string sound_;  // lines of the running handler
 };
@@ -50,9 +55,11 @@ void Recorder::Run(std::int64_t t, std::string_view name, Fn&& handler, std::str
   } catch (const floemark::Error& e) {
     const std::string text = e.what();
     Finish(&text, out);
+    if (after_) after_(t, name, form_);
     return;
   }
   Finish(nullptr, out);
+  if (after_) after_(t, name, form_);
 }
 
 }  // namespace floemark::trace

@@ -56,11 +56,12 @@ void RunOn(TForm1& form, const Command& command) {
   }
 }
 
-void Replay(const Script& script, const std::function<void(const std::string&)>& sink) {
+void Replay(const Script& script, const std::function<void(const std::string&)>& sink,
+            const AfterHandler& after) {
   VirtualClock clock(script.clockMs);
   sound::NullOutput audio(clock);
   auto form = std::make_unique<TForm1>(clock, clock, audio);
-  Recorder rec(*form);
+  Recorder rec(*form, after);
   std::string out;
   auto flush = [&] {
     if (out.size() >= kFlushBytes) {

@@ -1,19 +1,19 @@
 #include "tools/trace/script.h"
 
 #include <cstdio>
+#include <cstring>
+
+#include "game/form1.h"
 
 namespace floemark::trace {
 namespace {
-
-// Longer runs than this would never finish; refusing them keeps the tool answerable.
-constexpr std::int64_t kMaxTimeMs = 999'999'999'999'999;
 
 struct Key {
   std::string_view name;
   int code;
 };
-constexpr Key kKeys[] = {{"SHIFT", 16}, {"CTRL", 17}, {"Z", 90},
-                         {"C", 67},     {"LEFT", 37}, {"RIGHT", 39}};
+constexpr Key kKeys[] = {{"SHIFT", vk::Shift}, {"CTRL", vk::Ctrl}, {"Z", vk::Z},
+                         {"C", vk::C},         {"LEFT", vk::Left}, {"RIGHT", vk::Right}};
 constexpr std::string_view kButtons[] = {"power", "select", "sound"};
 
 // A word as it may be shown in a message: bytes that are not printable ASCII are escaped.
@@ -32,14 +32,27 @@ std::string Quote(std::string_view w) {
   return out + "\"";
 }
 
-std::vector<std::string_view> Words(std::string_view line) {
-  std::vector<std::string_view> words;
+// The first words of a line (only spaces and tabs separate words), and how many there are.
+struct Words {
+  static constexpr std::size_t kKept = 4;  // enough to name the word after a full command
+  std::string_view w[kKept];
+  std::size_t count = 0;
+  std::string_view operator[](std::size_t i) const { return w[i]; }
+  std::size_t size() const { return count; }
+  bool empty() const { return count == 0; }
+};
+
+Words SplitWords(std::string_view line) {
+  Words words;
   std::size_t i = 0;
   while (i < line.size()) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     std::size_t j = i;
     while (j < line.size() && line[j] != ' ' && line[j] != '\t') ++j;
-    if (j > i) words.push_back(line.substr(i, j - i));
+    if (j > i) {
+      if (words.count < Words::kKept) words.w[words.count] = line.substr(i, j - i);
+      ++words.count;
+    }
     i = j;
   }
   return words;
@@ -85,78 +98,125 @@ std::optional<int> ParseKey(std::string_view w) {
 
 }  // namespace
 
-ParseResult ParseScript(std::string_view text) {
-  Script script;
-  bool clockSeen = false, timedSeen = false, ended = false;
-  std::int64_t lastTime = 0;
-  int lineNo = 0;
-  auto fail = [](int line, std::string message) {
-    return ParseResult{std::nullopt, ParseError{line, std::move(message)}};
-  };
+void ScriptReader::Feed(std::string_view piece) {
   std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t nl = text.find('\n', pos);
-    if (nl == std::string_view::npos) nl = text.size();
-    std::string_view line = text.substr(pos, nl - pos);
+  while (pos < piece.size() && !error_) {
+    if (partial_.empty()) {
+      // Runs of empty lines cost a count each, eight at a time.
+      constexpr std::uint64_t kEightBreaks = 0x0a0a'0a0a'0a0a'0a0aull;
+      std::uint64_t eight = 0;
+      while (pos + 8 <= piece.size() &&
+             (std::memcpy(&eight, piece.data() + pos, 8), eight == kEightBreaks)) {
+        pos += 8;
+        lineNo_ += 8;
+      }
+      while (pos < piece.size() && piece[pos] == '\n') {
+        ++pos;
+        ++lineNo_;
+      }
+      if (pos == piece.size()) break;
+    }
+    const std::size_t nl = piece.find('\n', pos);
+    const std::string_view rest =
+        piece.substr(pos, nl == std::string_view::npos ? std::string_view::npos : nl - pos);
+    if (partial_.size() + rest.size() > kMaxLineBytes) {
+      ++lineNo_;
+      Fail("the line is longer than " + std::to_string(kMaxLineBytes) + " bytes");
+      return;
+    }
+    if (nl == std::string_view::npos) {
+      partial_ += rest;
+      return;
+    }
     pos = nl + 1;
-    ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (const std::size_t hash = line.find('#'); hash != std::string_view::npos)
-      line = line.substr(0, hash);
-    const std::vector<std::string_view> w = Words(line);
-    if (w.empty()) continue;
-    if (ended) return fail(lineNo, "nothing may follow end");
-    if (w[0] == "clock") {
-      if (clockSeen) return fail(lineNo, "clock given twice");
-      if (timedSeen) return fail(lineNo, "clock must come before the first timed line");
-      if (w.size() != 2) return fail(lineNo, "clock takes one time of day, HH:MM:SS.mmm");
-      if (!ParseClock(w[1], script.clockMs))
-        return fail(lineNo, "bad time of day " + Quote(w[1]) + ", expected HH:MM:SS.mmm");
-      clockSeen = true;
-      continue;
-    }
-    Command cmd{Command::End, 0, 0};
-    if (!ParseNumber(w[0], kMaxTimeMs, cmd.timeMs)) {
-      bool digits = !w[0].empty();
-      for (char c : w[0]) digits = digits && c >= '0' && c <= '9';
-      if (digits) return fail(lineNo, "time " + Quote(w[0]) + " is too large");
-      return fail(lineNo, "expected a time in ms or clock, found " + Quote(w[0]));
-    }
-    if (cmd.timeMs < lastTime)
-      return fail(lineNo, "time " + std::to_string(cmd.timeMs) + " is before the time " +
-                              std::to_string(lastTime) + " of the line before");
-    if (w.size() < 2) return fail(lineNo, "missing command after the time");
-    const std::string_view verb = w[1];
-    const std::size_t want = verb == "end" ? 2 : 3;
-    if (verb == "down" || verb == "up") {
-      if (w.size() < 3) return fail(lineNo, "missing key after " + std::string(verb));
-      const std::optional<int> key = ParseKey(w[2]);
-      if (!key) return fail(lineNo, "unknown key " + Quote(w[2]));
-      cmd.kind = verb == "down" ? Command::KeyDown : Command::KeyUp;
-      cmd.key = static_cast<std::uint16_t>(*key);
-    } else if (verb == "click") {
-      if (w.size() < 3) return fail(lineNo, "missing button after click");
-      int button = -1;
-      for (int b = 0; b < 3; ++b)
-        if (w[2] == kButtons[b]) button = b;
-      if (button < 0) return fail(lineNo, "unknown button " + Quote(w[2]));
-      cmd.kind = Command::Click;
-      cmd.button = static_cast<Button>(button);
-    } else if (verb == "end") {
-      cmd.kind = Command::End;
-      ended = true;
+    ++lineNo_;
+    if (partial_.empty()) {
+      Line(rest);
     } else {
-      return fail(lineNo, "unknown command " + Quote(verb));
+      partial_ += rest;
+      Line(partial_);
+      partial_.clear();
     }
-    if (w.size() > want) return fail(lineNo, "unexpected " + Quote(w[want]) + " at the end");
-    timedSeen = true;
-    lastTime = cmd.timeMs;
-    script.commands.push_back(cmd);
   }
-  if (!ended) {
-    return fail(lineNo < 1 ? 1 : lineNo, "the script has no end");
+}
+
+ParseResult ScriptReader::Finish() {
+  if (!error_ && !partial_.empty()) {
+    ++lineNo_;
+    Line(partial_);
+    partial_.clear();
   }
-  return ParseResult{std::move(script), std::nullopt};
+  if (!error_ && !ended_) {
+    if (lineNo_ < 1) lineNo_ = 1;
+    Fail("the script has no end");
+  }
+  if (error_) return ParseResult{std::nullopt, std::move(error_)};
+  script_.commands.Trim();
+  return ParseResult{std::move(script_), std::nullopt};
+}
+
+void ScriptReader::Line(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (const std::size_t hash = line.find('#'); hash != std::string_view::npos)
+    line = line.substr(0, hash);
+  const Words w = SplitWords(line);
+  if (w.empty()) return;
+  if (ended_) return Fail("nothing may follow end");
+  if (w[0] == "clock") {
+    if (clockSeen_) return Fail("clock given twice");
+    if (timedSeen_) return Fail("clock must come before the first timed line");
+    if (w.size() != 2) return Fail("clock takes one time of day, HH:MM:SS.mmm");
+    if (!ParseClock(w[1], script_.clockMs))
+      return Fail("bad time of day " + Quote(w[1]) + ", expected HH:MM:SS.mmm");
+    clockSeen_ = true;
+    return;
+  }
+  Command cmd{Command::End, 0, 0};
+  if (!ParseNumber(w[0], kLatestScriptMs, cmd.timeMs)) {
+    bool digits = !w[0].empty();
+    for (char c : w[0]) digits = digits && c >= '0' && c <= '9';
+    if (digits) {
+      return Fail("time " + Quote(w[0]) + " is too large (the latest is " +
+                  std::to_string(kLatestScriptMs) + " ms)");
+    }
+    return Fail("expected a time in ms or clock, found " + Quote(w[0]));
+  }
+  if (cmd.timeMs < lastTime_)
+    return Fail("time " + std::to_string(cmd.timeMs) + " is before the time " +
+                std::to_string(lastTime_) + " of the line before");
+  if (w.size() < 2) return Fail("missing command after the time");
+  const std::string_view verb = w[1];
+  const std::size_t want = verb == "end" ? 2 : 3;
+  if (verb == "down" || verb == "up") {
+    if (w.size() < 3) return Fail("missing key after " + std::string(verb));
+    const std::optional<int> key = ParseKey(w[2]);
+    if (!key) return Fail("unknown key " + Quote(w[2]));
+    cmd.kind = verb == "down" ? Command::KeyDown : Command::KeyUp;
+    cmd.key = static_cast<std::uint16_t>(*key);
+  } else if (verb == "click") {
+    if (w.size() < 3) return Fail("missing button after click");
+    int button = -1;
+    for (int b = 0; b < 3; ++b)
+      if (w[2] == kButtons[b]) button = b;
+    if (button < 0) return Fail("unknown button " + Quote(w[2]));
+    cmd.kind = Command::Click;
+    cmd.button = static_cast<Button>(button);
+  } else if (verb == "end") {
+    cmd.kind = Command::End;
+    ended_ = true;
+  } else {
+    return Fail("unknown command " + Quote(verb));
+  }
+  if (w.size() > want) return Fail("unexpected " + Quote(w[want]) + " at the end");
+  timedSeen_ = true;
+  lastTime_ = cmd.timeMs;
+  script_.commands.Add(cmd);
+}
+
+ParseResult ParseScript(std::string_view text) {
+  ScriptReader reader;
+  reader.Feed(text);
+  return reader.Finish();
 }
 
 std::string FormatClock(std::int64_t timeOfDayMs) {

@@ -1,32 +1,30 @@
 #pragma once
-// The replay script: what happens to the console and when. Parsing refuses a malformed script
-// whole, before anything runs, naming the first line that is wrong.
+// The replay script: what happens to the console and when. Reading refuses a malformed script
+// whole, before anything runs, naming the first line that is wrong. The script is read as it
+// comes, in pieces of any size; only its commands are kept, packed (tools/trace/commands.h).
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "base/clock.h"
+#include "tools/trace/commands.h"
 
 namespace floemark::trace {
 
-// The console's three switches, in the order the script names them.
-enum class Button : std::uint8_t { Power, Select, Sound };
-
-struct Command {
-  enum Kind : std::uint8_t { KeyDown, KeyUp, Click, End } kind;
-  std::int64_t timeMs;            // since t = 0
-  std::uint16_t key = 0;          // KeyDown, KeyUp: the virtual key code
-  Button button = Button::Power;  // Click
-};
+// The latest time a script may give: what the clock carries (base/clock.h).
+inline constexpr std::int64_t kLatestScriptMs = kLatestMs;
+// The longest line read; a longer one is refused, so a file without line breaks is never held.
+inline constexpr std::size_t kMaxLineBytes = 4096;
 
 struct Script {
-  std::int64_t clockMs = 0;       // UTC time of day at t = 0
-  std::vector<Command> commands;  // in script order; the last is End
+  std::int64_t clockMs = 0;  // UTC time of day at t = 0
+  Commands commands;         // in script order; the last is End
 };
 
 struct ParseError {
-  int line;             // 1-based
+  std::int64_t line;    // 1-based
   std::string message;  // what is wrong, without the "floemark-trace: line N: " prefix
 };
 
@@ -34,6 +32,27 @@ struct ParseError {
 struct ParseResult {
   std::optional<Script> script;
   std::optional<ParseError> error;
+};
+
+class ScriptReader {
+ public:
+  // The next piece of the script; a piece may end anywhere, inside a line too.
+  void Feed(std::string_view piece);
+  // True once a line has been refused: nothing that follows changes the result.
+  bool Refused() const { return error_.has_value(); }
+  // The result, after the last piece.
+  ParseResult Finish();
+
+ private:
+  void Line(std::string_view line);
+  void Fail(std::string message) { error_ = ParseError{lineNo_, std::move(message)}; }
+
+  Script script_;
+  std::optional<ParseError> error_;
+  std::string partial_;  // the last line so far, until its line break comes
+  std::int64_t lineNo_ = 0;
+  std::int64_t lastTime_ = 0;
+  bool clockSeen_ = false, timedSeen_ = false, ended_ = false;
 };
 
 ParseResult ParseScript(std::string_view text);

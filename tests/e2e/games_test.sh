@@ -19,6 +19,7 @@ trace=$(realpath "$5")
 final=$(realpath "$6")
 shots=${7:+$(realpath "$7")}
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/windows.sh"
 
 # The program's working folder, with the repository's documents and sounds.
 work="$tmp/work"
@@ -37,22 +38,6 @@ esac
 (cd "$work" && exec "$binary" "${recording[@]}") >"$tmp/out" 2>&1 &
 app_pid=$!
 
-named() {
-  xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 " " $3 " " $4 == want ||
-    $2 " " $3 == want || $2 == want {print $1}'
-}
-console_window() {
-  local w
-  for w in $(named 'Floemark Simulator'); do
-    [ "$(geometry "$w" | cut -d' ' -f3,4)" = "741 388" ] && echo "$w" && return
-  done
-}
-splash_window() {
-  local w
-  for w in $(named 'About Floemark...'); do
-    [ "$(geometry "$w" | cut -d' ' -f5)" = IsViewable ] && echo "$w" && return
-  done
-}
 centred() { [ "$(geometry "$console" | cut -d' ' -f1,2)" = "141 190" ]; }
 
 wait_until 20 has splash_window || fail "no splash window"

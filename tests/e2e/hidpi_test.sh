@@ -14,6 +14,7 @@ probe=$4
 how=$5
 export E2E_SCREEN=2048x1536
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/windows.sh"
 
 case $how in
   scale-2) export QT_SCALE_FACTOR=2; ratio=2; console_size="1482 776"; splash_size="492 612" ;;
@@ -31,14 +32,6 @@ dev() { awk -v v="$1" -v r="$ratio" 'BEGIN { printf "%d", v * r }'; }
 (cd "$root" && exec "$binary") >"$tmp/out" 2>&1 &
 app_pid=$!
 
-geometry() {
-  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} /Map State/{m=$3} END{print x, y, w, h, m}'
-}
-named() {
-  xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 " " $3 " " $4 == want ||
-    $2 " " $3 == want || $2 == want {print $1}'
-}
 sized() {
   local w
   for w in $(named "$1"); do
@@ -46,9 +39,6 @@ sized() {
     [ "$ww $hh" = "$2" ] && [ "$m" = IsViewable ] && echo "$w" && return
   done
 }
-position() { geometry "$1" | cut -d' ' -f1,2; }
-at() { [ "$(position "$1")" = "$2" ]; }
-has() { [ -n "$("$@")" ]; }
 
 wait_until 20 has sized 'About Floemark...' "$splash_size" ||
   fail "no splash of $splash_size device pixels"

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Whole games in the real program under Xvfb:
-#   games_test.sh REPO_ROOT FLOEMARK_BINARY PLAY_BINARY SCENARIO TRACE_BINARY FINAL_BINARY [SHOTS_DIR]
+#   games_test.sh REPO_ROOT FLOEMARK_BINARY PLAY_BINARY SCENARIO [TRACE_BINARY FINAL_BINARY [SHOTS_DIR]]
 # Starts an X server of its own and the program, clicks PLAY on the splash, then hands the
 # console window to PLAY_BINARY (floemark-e2e-play), which plays SCENARIO through XTest and reads
 # the LCD back from the X server.
@@ -15,8 +15,9 @@ root=$(realpath "$1")
 binary=$(realpath "$2")
 play=$(realpath "$3")
 scenario=$4
-trace=$(realpath "$5")
-final=$(realpath "$6")
+# The tools for the recording: only the whole games need them.
+trace=${5:+$(realpath "$5")}
+final=${6:+$(realpath "$6")}
 shots=${7:+$(realpath "$7")}
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/windows.sh"

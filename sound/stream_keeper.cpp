@@ -74,6 +74,9 @@ void StreamKeeper::Step(bool wanted) {
     // tells the keeper, which opens the device of the moment.
     lost_ = true;
     awake_.store(false, std::memory_order_seq_cst);
+    // A cue that began since the device went and before this look told nobody; what still
+    // plays of it is heard on the device of the moment.
+    wanted = wanted || mixer_.AnyPlaying();
   }
   if (lost_ && wanted) {
     Close();

@@ -1,7 +1,8 @@
 // The stream's life on a device of the test's own, which pulls the mixer from its own thread
 // like SDL's, faster than real time: it opens at the cue, closes after the idle time of
-// silence, comes back at the next cue after it was lost, and without a device the sounds run
-// their course silently. The game's cues never wait and are never lost to a close.
+// silence, comes back after it was lost (at once for a sound still playing), and without a
+// device the sounds run their course silently. The game's cues never wait and are never lost to a
+// close.
 #include "sound/stream_keeper.h"
 
 #include <gtest/gtest.h>
@@ -129,26 +130,48 @@ TEST(StreamKeeperTest, OpensAtTheCueAndClosesAfterTheIdleTimeOfSilence) {
   EXPECT_EQ(rig.keeper.StreamsOpened(), 2);
 }
 
-TEST(StreamKeeperTest, ALostDeviceRunsOnUnheardUntilTheNextCueOpensAnother) {
+TEST(StreamKeeperTest, ALostDeviceIsReplacedAtOnceWhileASoundPlaysAndElseAtTheNextCue) {
   Rig rig({.idleMs = 60000, .checkMs = 5});
   rig.mixer.SetSound(0, Tone(kRate * 2));
   rig.mixer.SetSound(1, Tone(kRate / 10));
   rig.Play(0);
   ASSERT_TRUE(Await([&] { return rig.mixer.Position(0) > kRate / 2; }));
   rig.state->lost = true;
-  // Lost, the device still pulls: the sound runs its course in time, and the stream stays...
+  // The sound goes on from where it was, on the device of the moment.
+  ASSERT_TRUE(Await([&] { return rig.state->opens == 2; }));
+  EXPECT_FALSE(rig.state->lost);
   ASSERT_TRUE(Await([&] { return !rig.mixer.Playing(0); }));
   EXPECT_EQ(rig.mixer.Position(0), kRate * 2);
+  EXPECT_GT(rig.state->pulled - rig.state->pulledAtClose, 0);
+
+  // Lost with nothing sounding, the device still pulls, and the stream stays...
+  rig.state->lost = true;
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_TRUE(rig.keeper.StreamOpen());
-  EXPECT_EQ(rig.state->opens, 1);
+  EXPECT_EQ(rig.state->opens, 2);
   // ...until the next cue, which opens the device of the moment.
   rig.Play(1);
-  ASSERT_TRUE(Await([&] { return rig.state->opens == 2; }));
+  ASSERT_TRUE(Await([&] { return rig.state->opens == 3; }));
   ASSERT_TRUE(Await([&] { return !rig.mixer.Playing(1); }));
   EXPECT_EQ(rig.mixer.Position(1), kRate / 10);
-  EXPECT_FALSE(rig.state->lost);
-  EXPECT_EQ(rig.keeper.StreamsOpened(), 2);
+  EXPECT_EQ(rig.keeper.StreamsOpened(), 3);
+}
+
+// The device went, and a cue came before the keeper's next look: the stream was still taken for
+// well, so the cue did not tell the keeper. Its look finds the cue sounding and replaces the
+// device for it.
+TEST(StreamKeeperTest, ACueBetweenTheLossAndTheKeepersLookIsHeard) {
+  Rig rig({.idleMs = 60000, .checkMs = 300});
+  rig.mixer.SetSound(0, Tone(kRate / 10));
+  rig.mixer.SetSound(1, Tone(kRate * 20));  // about a second at the test device's pace
+  rig.Play(0);
+  ASSERT_TRUE(Await([&] { return !rig.mixer.Playing(0); }));
+  rig.state->lost = true;
+  rig.Play(1);
+  ASSERT_TRUE(Await([&] { return rig.state->opens == 2; }));
+  EXPECT_TRUE(rig.mixer.Playing(1)) << "the device came back only after the cue had ended";
+  ASSERT_TRUE(Await([&] { return !rig.mixer.Playing(1); }));
+  EXPECT_EQ(rig.mixer.Position(1), kRate * 20);
 }
 
 TEST(StreamKeeperTest, WithoutADeviceSoundsRunTheirCourseSilentlyAndTheNextCueTriesAgain) {

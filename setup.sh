@@ -4,7 +4,7 @@
 set -e
 
 PACKAGES="
-  build-essential cmake ninja-build pkg-config git ca-certificates clang-format
+  build-essential cmake ninja-build pkg-config git ca-certificates clang-format ccache
   clang libclang-rt-14-dev llvm
   qt6-base-dev qt6-qpa-plugins qt6-wayland qt6-svg-dev
   libsdl2-dev libjpeg62-turbo-dev

@@ -22,7 +22,7 @@
 #include "app/recording.h"
 #include "app/splash_form.h"
 #include "app/title.h"
-#include "sound/device_output.h"
+#include "sdl_audio/device_output.h"
 
 using namespace floemark;
 using namespace floemark::app;

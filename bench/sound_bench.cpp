@@ -16,7 +16,7 @@
 
 #include "base/virtual_clock.h"
 #include "sound/channel.h"
-#include "sound/device_output.h"
+#include "sdl_audio/device_output.h"
 #include "sound/mixer.h"
 #include "sound/sound_file.h"
 #include "tests/support/scratch_dir.h"

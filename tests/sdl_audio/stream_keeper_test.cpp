@@ -3,7 +3,7 @@
 // silence, comes back after it was lost (at once for a sound still playing), and without a
 // device the sounds run their course silently. The game's cues never wait and are never lost to a
 // close.
-#include "sound/stream_keeper.h"
+#include "sdl_audio/stream_keeper.h"
 
 #include <gtest/gtest.h>
 

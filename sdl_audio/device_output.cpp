@@ -1,4 +1,4 @@
-#include "sound/device_output.h"
+#include "sdl_audio/device_output.h"
 
 #include <SDL.h>
 

@@ -3,7 +3,7 @@
 // is wanted and that a close and reopen leave exact; a closed stream lets the program sleep;
 // and without SDL audio the game runs on the silent output. The driver writes in real time, so each
 // step waits for the channels to have moved on rather than for a fixed time.
-#include "sound/device_output.h"
+#include "sdl_audio/device_output.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

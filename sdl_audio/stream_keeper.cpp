@@ -1,4 +1,4 @@
-#include "sound/stream_keeper.h"
+#include "sdl_audio/stream_keeper.h"
 
 #include <cstdio>
 #include <utility>

@@ -10,7 +10,7 @@
 #include "base/clock.h"
 #include "sound/audio_output.h"
 #include "sound/mixer.h"
-#include "sound/stream_keeper.h"
+#include "sdl_audio/stream_keeper.h"
 
 namespace floemark::sound {
 

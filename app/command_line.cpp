@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/title.h"
+#include "app/windows/title.h"
 
 namespace floemark::app {
 namespace {

@@ -8,20 +8,22 @@
 #include <memory>
 #include <optional>
 
-#include "app/about_form.h"
 #include "app/command_line.h"
-#include "app/console_window.h"
-#include "app/desktop.h"
-#include "app/display_check.h"
-#include "app/fonts.h"
-#include "app/gamepads.h"
-#include "app/key_repeat.h"
-#include "app/pictures.h"
-#include "app/program_icon.h"
-#include "app/real_clock.h"
-#include "app/recording.h"
-#include "app/splash_form.h"
-#include "app/title.h"
+#include "app/desktop/desktop.h"
+#include "app/desktop/display_check.h"
+#include "app/desktop/fonts.h"
+#include "app/desktop/program_icon.h"
+#include "app/input/gamepads.h"
+#include "app/input/key_repeat.h"
+#include "app/loop/live_session.h"
+#include "app/loop/real_clock.h"
+#include "app/loop/recording_file.h"
+#include "app/windows/about_form.h"
+#include "app/windows/console_window.h"
+#include "app/windows/error_box.h"
+#include "app/windows/splash_form.h"
+#include "app/windows/title.h"
+#include "drawing/pictures.h"
 #include "sdl_audio/device_output.h"
 
 using namespace floemark;
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
   // Both files are checked before any window opens: a game that could not be kept, or a
   // recording that could not be played, is not started.
   QString error;
-  std::optional<trace::Script> replay;
+  std::optional<console::Script> replay;
   if (!line.replay.isEmpty()) {
     replay = ReadRecording(FromStartingFolder(line.replay), &error);
     if (!replay) {
@@ -72,10 +74,13 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  RecordingWriter recording;
-  if (!line.record.isEmpty() && !recording.Open(FromStartingFolder(line.record), &error)) {
-    std::fprintf(stderr, "floemark: %s\n", qPrintable(error));
-    return 1;
+  std::optional<RecordingFile> recording;
+  if (!line.record.isEmpty()) {
+    recording.emplace();
+    if (!recording->Open(FromStartingFolder(line.record), &error)) {
+      std::fprintf(stderr, "floemark: %s\n", qPrintable(error));
+      return 1;
+    }
   }
 
   // FirstActivation was set by the console module's own initialisation, before this line.
@@ -97,17 +102,19 @@ int main(int argc, char** argv) {
   UseDetectableAutoRepeat();
   QApplication::setWindowIcon(ProgramIcon());
 
-  const PanelPictures pictures = PanelPictures::FromResources();
+  const drawing::PanelPictures pictures = drawing::PanelPictures::FromResources();
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark: picture %s\n", qPrintable(e));
 
   // FormCreate runs here, at t = 0 of the game's clock; a replay's day starts as its recording's.
-  ConsoleWindow console(clock, *audio, pictures, ShowErrorBox,
-                        replay ? std::optional<std::int64_t>(replay->clockMs) : std::nullopt);
-  if (!line.record.isEmpty()) {
-    recording.Start(console.TimeOfDayAtZero());
-    console.SetInputObserver([&recording](const trace::Command& c) { recording.Add(c); });
+  LiveSession session(clock, *audio, ShowErrorBox,
+                      replay ? std::optional<std::int64_t>(replay->clockMs) : std::nullopt);
+  if (recording) {
+    recording->Start(session.Session().TimeOfDayAtZero());
+    session.Session().SetInputObserver(
+        [&recording](const console::Command& c) { recording->Add(c); });
   }
+  ConsoleWindow console(session, pictures);
   AboutForm about;
   SplashForm splash(console, about);
   if (!replay) splash.ShowCentred();
@@ -129,12 +136,10 @@ int main(int argc, char** argv) {
     console.ShowOffScreen();
   if (replay) {
     // A recording shows from its first moment: its player is past the splash already.
-    std::vector<trace::Command> commands;
-    for (const trace::Command& c : replay->commands) commands.push_back(c);
-    console.PlayBack(std::move(commands));
+    session.PlayBack(std::move(replay->commands));
     splash.Puls_PlayClick();
   }
   const int status = QApplication::exec();
-  if (!line.record.isEmpty()) recording.End(console.Finish());
+  if (recording) recording->End(session.Finish());
   return status;
 }

@@ -16,7 +16,7 @@
 #include "game/form1.h"
 #include "sound/null_output.h"
 #include "sound/sound_file.h"
-#include "tests/support/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace floemark {
 namespace {

@@ -7,8 +7,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-#include "app/panel_renderer.h"
 #include "base/virtual_clock.h"
+#include "drawing/panel_renderer.h"
 #include "game/form1.h"
 #include "sound/null_output.h"
 
@@ -17,7 +17,7 @@ namespace {
 using namespace floemark;
 using namespace floemark::panel;
 
-const app::PanelPictures& Pictures() {
+const drawing::PanelPictures& Pictures() {
   static int argc = 1;
   static char name[] = "floemark-bench";
   static char* argv[] = {name, nullptr};
@@ -26,7 +26,7 @@ const app::PanelPictures& Pictures() {
     return new QGuiApplication(argc, argv);
   }();
   (void)qt;
-  static const app::PanelPictures pictures = app::PanelPictures::FromResources();
+  static const drawing::PanelPictures pictures = drawing::PanelPictures::FromResources();
   return pictures;
 }
 
@@ -42,7 +42,7 @@ qreal Ratio(const benchmark::State& state) { return qreal(state.range(0)) / 10; 
 
 // Everything drawn: the photograph, both screens, all 100 segments and the key indicators.
 void BM_FullRepaintEverySegment(benchmark::State& state) {
-  const app::PanelRenderer renderer(Pictures());
+  const drawing::PanelRenderer renderer(Pictures());
   Panel panel;
   ShowEverySegment(panel);
   QImage target = renderer.Render(panel, Ratio(state));
@@ -56,7 +56,7 @@ BENCHMARK(BM_FullRepaintEverySegment)->Arg(10)->Arg(20)->Arg(15)->Unit(benchmark
 
 // A player steps: hide at the old place, show at the new one; only those rectangles are painted.
 void BM_RepaintAfterOneStep(benchmark::State& state) {
-  const app::PanelRenderer renderer(Pictures());
+  const drawing::PanelRenderer renderer(Pictures());
   VirtualClock clock;
   sound::NullOutput audio(clock);
   TForm1 console(clock, clock, audio);
@@ -74,7 +74,7 @@ void BM_RepaintAfterOneStep(benchmark::State& state) {
     QPainter painter(&target);
     for (int i = 0; i < kComponentCount; ++i) {
       if (!damage.test(i)) continue;
-      const QRect r = app::ToQRect(Info(static_cast<Component>(i)).rect);
+      const QRect r = drawing::ToQRect(Info(static_cast<Component>(i)).rect);
       painter.setClipRect(r);
       renderer.Paint(painter, console.Components, r);
       ++rectangles;

@@ -4,15 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/jpeg_decoder.h"
+#include "drawing/jpeg_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes =
       QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  const floemark::app::JpegResult r = floemark::app::DecodeJpeg(bytes);
+  const floemark::drawing::JpegResult r = floemark::drawing::DecodeJpeg(bytes);
   if (r.image.isNull() == r.error.isEmpty()) __builtin_trap();
-  if (r.image.width() > floemark::app::kMaxJpegSide ||
-      r.image.height() > floemark::app::kMaxJpegSide)
+  if (r.image.width() > floemark::drawing::kMaxJpegSide ||
+      r.image.height() > floemark::drawing::kMaxJpegSide)
     __builtin_trap();
   return 0;
 }

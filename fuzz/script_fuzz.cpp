@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "tests/support/scratch_dir.h"
-#include "tools/trace/replay.h"
-#include "tools/trace/script.h"
+#include "console/replay.h"
+#include "console/script.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
-using namespace floemark::trace;
+using namespace floemark::console;
 
 // Longer games make each input slow and find nothing the short ones don't.
 constexpr std::int64_t kLongestReplayMs = 120'000;

@@ -1,7 +1,8 @@
 #pragma once
-// The console: its components, its timers and sound channels, the game state, and every
-// handler of the handheld's logic. One object is one handheld; a test may make as many as it
-// likes. Everything runs on the game thread, one handler at a time, each to completion.
+// The console: its components, its timers and sound channels, and every handler of the
+// handheld's logic; the game state they work on is game/console_state.h. One object is one
+// handheld; a test may make as many as it likes. Everything runs on the game thread, one
+// handler at a time, each to completion.
 //
 // The names are the handheld's own (Italian verb-object for operations, component names with
 // their kind prefix), so that a trace, a test and the code all speak of the same things.
@@ -11,6 +12,7 @@
 
 #include "base/clock.h"
 #include "base/timer.h"
+#include "game/console_state.h"
 #include "game/keys.h"
 #include "panel/panel.h"
 #include "panel/segment_tables.h"
@@ -20,14 +22,7 @@ namespace floemark {
 
 using namespace panel;  // component names (Im_BombP35, Puls_Power, ...) read as they are
 
-// Who plays: two people, or the computer on one side.
-enum class PlayMode : std::uint8_t { TwoPeople = 0, ComputerPenguin = 1, ComputerSeal = 2 };
-// The player the computer plays (1 penguin, 2 seal), 0 when two people play.
-inline constexpr int ComputerPlayer(PlayMode m) {
-  return m == PlayMode::ComputerPenguin ? 1 : m == PlayMode::ComputerSeal ? 2 : 0;
-}
-
-class TForm1 : public SegmentTables {
+class TForm1 : public SegmentTables, public ConsoleState {
  public:
   // The three services outlive the console; they are not owned.
   TForm1(Clock& clock, TimerDriver& timers, sound::AudioOutput& audio);
@@ -62,37 +57,6 @@ class TForm1 : public SegmentTables {
   Timer& TimerById(TimerId id);
   const Timer& TimerById(TimerId id) const;
   sound::SoundChannel* Channels[4] = {&MPlayer_Music, &MPlayer_Tempo, &MPlayer_Block, &MPlayer_Got};
-
-  // ---- Game state. Per-player arrays are indexed 1 (penguin) and 2 (seal), per-bomb arrays
-  // 1 and 2; element 0 is unused. Start values as at power-up of the handheld. ----
-  std::int32_t PlayerPos[3] = {};
-  Timer* ArmTimer[3] = {};
-  std::int32_t WallLane = 0;
-  std::int32_t VultureCell = 0;
-  std::int32_t VultureLane = 0;
-  std::int32_t VultureBomb = 0;
-  std::int32_t BombCell[3] = {};
-  std::int32_t BombLane[3] = {};
-  bool BombRolling[3] = {};
-  bool BombPickedUp[3] = {};
-  bool BombInPlay[3] = {};
-  std::int32_t HeldBomb[3] = {};
-  std::int32_t IcePos[3] = {};
-  bool HandsEmpty[3] = {};
-  std::int32_t LadderHeight[3] = {};
-  bool PowerOn = false;
-  bool TwoPlayers = false;
-  bool SoundOn = false;  // true only once FormCreate has loaded every channel
-  bool GameRunning = false;
-  bool InputEnabled[3] = {};
-  bool IsHuman[3] = {};
-  bool KeyLatch[3] = {};
-  PlayMode GameMode = PlayMode::TwoPeople;
-  std::int32_t Score[3] = {};
-  std::int32_t BonusStep = 0;
-  std::int32_t MovingBomb = 0;
-  std::int32_t BombTarget[3] = {};
-  std::int32_t ErrorStep = 0;
 
   // ---- Drawing primitives (game/primitives.cpp). A place outside a table reads as empty. ----
   void MostraChar(int player);
@@ -154,7 +118,7 @@ class TForm1 : public SegmentTables {
   void CarryIce(int p);
   void VerificaScaletta(int p);
 
-  // ---- Error sequence (game/errors.cpp) ----
+  // ---- Explosion and game over (game/explosion.cpp) ----
   void ProcErrore();
   void RestartAfterError();  // step 4: the new round, or the game over
 

@@ -29,4 +29,8 @@ std::optional<Component> FindComponent(std::string_view name) {
   return std::nullopt;
 }
 
+bool IsLcdSegment(Component c) {
+  return Info(c).kind == PictureKind::Bitmap1 && !(c >= Im_Num0 && c <= Im_Num9);
+}
+
 }  // namespace floemark::panel

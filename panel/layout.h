@@ -51,6 +51,9 @@ extern const std::array<ComponentInfo, kComponentCount> kLayout;
 
 inline const ComponentInfo& Info(Component c) { return kLayout[c]; }
 std::optional<Component> FindComponent(std::string_view name);
+// A segment of the two LCD screens: a 1-bit picture, but for the digit glyphs, which lie
+// hidden below the screens as the sources the score slots copy.
+bool IsLcdSegment(Component c);
 
 // Client size of the console window.
 inline constexpr int kConsoleWidth = 741;

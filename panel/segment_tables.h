@@ -15,7 +15,6 @@ namespace floemark::panel {
 using Segment = Component;
 inline constexpr Segment kEmpty = kNoPicture;
 
-// A table of entries indexed lo..hi; any other index reads as kEmpty.
 // An entry of a table: a segment, or kEmpty.
 struct SegmentEntry {
   Segment s = kEmpty;
@@ -26,6 +25,7 @@ struct SegmentEntry {
   }
 };
 
+// A table of entries indexed lo..hi; any other index reads as kEmpty.
 template <int Lo, int Hi, typename Entry = SegmentEntry>
 class Range {
  public:

@@ -1,23 +1,38 @@
-# cmake -DCXX=c++ -DLAYERS=build/layers -DWORK=dir -P layers_test.cmake
-# The core's arrows hold: a file of each layer, compiled with that layer's include roots (its own
-# and those of the layers beneath it, as the build gives them), can include the layer beneath
-# it and cannot include the layer above it, nor Qt.
+# cmake -DCXX=c++ -DLAYERS=build/layers -DWORK=dir -DSOURCE=repo -P layers_test.cmake
+# The arrows hold: a file of each layer, compiled with that layer's include roots (its own and
+# those of the layers beneath it, as the build gives them), can include the layers beneath it
+# and cannot include a layer above it, nor Qt or SDL where the layer has none. The front end
+# (app) and the tools stand side by side on the core and cannot include each other.
+cmake_policy(SET CMP0057 NEW)
 set(below_base "")
 set(below_panel base)
 set(below_sound base)
 set(below_game base panel sound)
+set(below_console base panel sound game)
 set(below_sdl_audio base sound)
-# A header of each layer, and what must stay out of reach of each.
+set(below_app base panel sound game console sdl_audio drawing)
+set(below_tools base panel sound game console drawing)
+# Only these see SDL's headers.
+set(sdl_layers sound sdl_audio app)
+# A header of each, without Qt, and what must stay out of reach of each.
 set(header_base base/clock.h)
 set(header_panel panel/layout.h)
 set(header_sound sound/channel.h)
 set(header_game game/form1.h)
+set(header_console console/session.h)
 set(header_sdl_audio sdl_audio/device_output.h)
+set(header_app app/windows/geometry.h)
+set(header_tools tools/soundgen/synth.h)
 set(forbidden_base panel/layout.h sound/channel.h game/form1.h)
 set(forbidden_panel sound/channel.h game/form1.h)
 set(forbidden_sound panel/layout.h game/form1.h sdl_audio/device_output.h)
-set(forbidden_game app/title.h QtCore/QObject sdl_audio/device_output.h)
+set(forbidden_game console/session.h app/windows/title.h QtCore/QObject sdl_audio/device_output.h
+  SDL.h)
+set(forbidden_console app/windows/title.h tools/soundgen/synth.h QtCore/QObject SDL.h
+  sdl_audio/device_output.h)
 set(forbidden_sdl_audio game/form1.h panel/layout.h QtCore/QObject)
+set(forbidden_app tools/soundgen/synth.h)
+set(forbidden_tools app/windows/geometry.h sdl_audio/device_output.h)
 
 file(MAKE_DIRECTORY ${WORK})
 function(compile layer text result)
@@ -25,17 +40,22 @@ function(compile layer text result)
   foreach(b IN LISTS below_${layer})
     list(APPEND flags -I${LAYERS}/${b})
   endforeach()
+  if(layer IN_LIST sdl_layers)
+    list(APPEND flags -isystem /usr/include/SDL2)
+  endif()
   file(WRITE ${WORK}/${layer}_probe.cpp "${text}\n")
-  execute_process(COMMAND ${CXX} ${flags} -isystem /usr/include/SDL2 ${WORK}/${layer}_probe.cpp
+  execute_process(COMMAND ${CXX} ${flags} ${WORK}/${layer}_probe.cpp
     RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
   set(${result} ${rc} PARENT_SCOPE)
   set(said "${err}" PARENT_SCOPE)
 endfunction()
 
-foreach(layer base panel sound game sdl_audio)
+foreach(layer base panel sound game console sdl_audio app tools)
   set(own "#include \"${header_${layer}}\"")
   foreach(b IN LISTS below_${layer})
-    string(APPEND own "\n#include \"${header_${b}}\"")
+    if(DEFINED header_${b})
+      string(APPEND own "\n#include \"${header_${b}}\"")
+    endif()
   endforeach()
   compile(${layer} "${own}" rc)
   if(NOT rc EQUAL 0)
@@ -45,6 +65,18 @@ foreach(layer base panel sound game sdl_audio)
     compile(${layer} "#include \"${f}\"" rc)
     if(rc EQUAL 0 OR NOT said MATCHES "No such file or directory")
       message(FATAL_ERROR "${layer} can include ${f}, against the arrows:\n${said}")
+    endif()
+  endforeach()
+endforeach()
+
+# The session layer is the console machine alone: no toolkit, no sound device, no threads,
+# whatever path a header might be reached by.
+file(GLOB session_files ${SOURCE}/console/*.h ${SOURCE}/console/*.cpp)
+foreach(f IN LISTS session_files)
+  file(STRINGS ${f} lines REGEX "^#include")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "[<\"](Q[A-Za-z]|SDL|thread|mutex|condition_variable|future|atomic)")
+      message(FATAL_ERROR "${f}: ${line}: the session layer has no Qt, SDL or threads")
     endif()
   endforeach()
 endforeach()

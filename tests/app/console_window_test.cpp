@@ -1,6 +1,6 @@
 // The console window's mouse handling on the real widget (offscreen): which press starts a
 // drag, how the window follows, where a click goes.
-#include "app/console_window.h"
+#include "app/windows/console_window.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,7 @@
 #include <QMouseEvent>
 #include <QStringList>
 
-#include "base/virtual_clock.h"
-#include "sound/null_output.h"
+#include "test_console.h"
 
 namespace floemark::app {
 namespace {
@@ -19,11 +18,7 @@ using namespace panel;
 
 class ConsoleWindowTest : public ::testing::Test {
  protected:
-  ConsoleWindowTest()
-      : audio_(clock_),
-        window_(clock_, audio_, pictures_, [this](const QString& t) { reports_ << t; }) {
-    window_.move(100, 200);
-  }
+  ConsoleWindowTest() { window_.move(100, 200); }
 
   void Send(QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held,
             Qt::KeyboardModifiers mods = Qt::NoModifier) {
@@ -44,11 +39,9 @@ class ConsoleWindowTest : public ::testing::Test {
     Send(QEvent::MouseButtonRelease, start + QPoint(dx, dy) - window_.pos(), button, Qt::NoButton);
   }
 
-  VirtualClock clock_;
-  sound::NullOutput audio_;
-  PanelPictures pictures_;
-  QStringList reports_;
-  ConsoleWindow window_;
+  testing::TestConsole console_;
+  ConsoleWindow& window_ = console_.window;
+  QStringList& reports_ = console_.reports;
 };
 
 TEST_F(ConsoleWindowTest, LeftDragOnEverySurfaceMovesTheWindowByTheMouseTravel) {
@@ -196,10 +189,9 @@ TEST_F(ConsoleWindowTest, ShownAtPlayTheFirstActivationRunsWithTheEventLoop) {
 }
 
 TEST(ConsoleWindowBody, TheRoundedCornersAreTheDesktopsAndStartNoDrag) {
-  VirtualClock clock;
-  sound::NullOutput audio(clock);
-  const PanelPictures pictures = PanelPictures::FromResources();
-  ConsoleWindow window(clock, audio, pictures, [](const QString&) {});
+  testing::TestConsole console(drawing::PanelPictures::FromResources());
+  ConsoleWindow& window = console.window;
+  const drawing::PanelPictures& pictures = console.pictures;
   window.move(100, 200);
   // Off any compositing desktop the window's shape leaves the corners out.
   EXPECT_EQ(window.mask(), pictures.Body());

@@ -1,7 +1,7 @@
 // Game pads through SDL's real event path, with SDL's virtual joysticks standing in for pads:
 // what a pad's buttons and stick give, how pads take and free the two sides, and a pad and the
 // keyboard playing one console together.
-#include "app/gamepads.h"
+#include "app/input/gamepads.h"
 
 #include <SDL.h>
 #include <fcntl.h>
@@ -16,12 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app/console_window.h"
-#include "app/input_waker.h"
+#include "app/input/input_waker.h"
+#include "app/windows/console_window.h"
 #include "base/virtual_clock.h"
 #include "game/keys.h"
 #include "sound/null_output.h"
-#include "tests/support/scratch_dir.h"
+#include "support/scratch_dir.h"
+#include "test_console.h"
 
 namespace floemark::app {
 namespace {
@@ -242,10 +243,8 @@ TEST(GamepadsEnvironmentTest, MappingsFromTheEnvironmentAreTakenForPadsTheDataba
 // its side's key indicator and latch behave as the keyboard's do, and the two share the latch.
 TEST_F(GamepadsTest, PadAndKeyboardPlayTheConsoleTogether) {
   testing::ScratchDir dir(testing::kAllCues);
-  VirtualClock clock;
-  sound::NullOutput audio(clock);
-  PanelPictures pictures;
-  ConsoleWindow window(clock, audio, pictures, [](const QString&) {});
+  testing::TestConsole console;
+  ConsoleWindow& window = console.window;
   Gamepads pads([&](bool down, std::uint16_t key) {
     if (down)
       window.VirtualKeyDown(key);

@@ -1,4 +1,4 @@
-#include "app/geometry.h"
+#include "app/windows/geometry.h"
 
 #include <gtest/gtest.h>
 

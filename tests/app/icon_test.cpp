@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/program_icon.h"
+#include "app/desktop/program_icon.h"
 
 namespace floemark::app {
 namespace {

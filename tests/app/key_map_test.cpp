@@ -1,4 +1,4 @@
-#include "app/key_map.h"
+#include "app/input/key_map.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,5 @@
-// The window's side of a recorded game: its timers on the logical clock, and the file a
-// recording is kept in and read back from.
-#include "app/recording.h"
-
+// The window's side of a recorded game: the session on the event loop, and the file a recording
+// is kept in and read back from.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -12,15 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "app/logical_timers.h"
-#include "app/real_clock.h"
-#include "base/logical_clock.h"
+#include "app/loop/live_session.h"
+#include "app/loop/real_clock.h"
+#include "app/loop/recording_file.h"
+#include "console/replay.h"
+#include "console/trace_recorder.h"
+#include "sound/null_output.h"
+#include "support/scratch_dir.h"
 
 namespace floemark::app {
 namespace {
 
-using trace::Button;
-using trace::Command;
+using console::Button;
+using console::Command;
 
 std::string Contents(const QString& path) {
   std::ifstream in(path.toStdString());
@@ -35,39 +37,56 @@ void PumpUntil(const std::function<bool()>& done) {
   while (!done() && waited.elapsed() < 3000) QCoreApplication::processEvents();
 }
 
-TEST(LogicalTimersTest, TicksRunAtTheirMomentsAndAPlayedEventBeforeTheTicksOfItsMoment) {
+// The trace up to and including the moment t: the blocks of the handlers that ran by then.
+std::string TraceThrough(const std::string& trace, std::int64_t t) {
+  std::size_t at = 0;
+  while (at < trace.size()) {
+    if (trace[at] != ' ' && std::stoll(trace.substr(at)) > t) break;
+    at = trace.find('\n', at) + 1;
+  }
+  return trace.substr(0, at);
+}
+
+// A recording played back on the real event loop runs every tick and every input at its own
+// moment, inputs before the ticks of theirs, however the loop's wake-ups fall: the trace is
+// floemark-trace's, handler for handler.
+TEST(LiveSessionTest, ARecordingPlayedOnTheEventLoopIsTheReplayToolsGame) {
+  testing::ScratchDir dir(testing::kAllCues);
+  const char* kScript =
+      "clock 09:30:00.250\n"
+      "7 click power\n"
+      "300 down SHIFT\n"
+      "320 up SHIFT\n"
+      "720 down C\n"
+      "800 up C\n"
+      "1000 down 65\n"
+      "1200 end\n";
+  const console::ParseResult parsed = console::ParseScript(kScript);
+  ASSERT_TRUE(parsed.script);
+  std::string replayed;
+  console::Replay(*parsed.script, [&](const std::string& piece) { replayed += piece; });
+
   RealClock real;
-  LogicalClock clock;
-  LogicalTimers timers(clock, real);
-  std::vector<std::string> ran;
-  timers.SetHandler([&](TimerId) { ran.push_back("tick " + std::to_string(clock.Now())); });
-  std::vector<std::int64_t> events = {7, 20};
-  std::size_t next = 0;
-  timers.SetPlayback(
-      [&]() -> std::optional<std::int64_t> {
-        if (next < events.size()) return events[next];
-        return std::nullopt;
-      },
-      [&] {
-        ran.push_back("event " + std::to_string(clock.Now()) + " " +
-                      std::to_string(events[next++]));
-      });
-  timers.Restart(TimerId::TimerGioco, 10);
-  PumpUntil([&] { return ran.size() >= 5; });
-  timers.Stop(TimerId::TimerGioco);
-  EXPECT_FALSE(timers.Waiting() && next == events.size());
-  ASSERT_GE(ran.size(), 5u);
-  // The clock stands at an event's moment when it runs, and the tick due at the same moment
-  // runs after it, as in the replay tool.
-  EXPECT_EQ(
-      std::vector<std::string>(ran.begin(), ran.begin() + 5),
-      (std::vector<std::string>{"event 7 7", "tick 10", "event 20 20", "tick 20", "tick 30"}));
+  sound::NullOutput audio(real);
+  LiveSession live(
+      real, audio, [](const std::string&) {}, parsed.script->clockMs);
+  std::string trace;
+  console::TraceRecorder recorder(live.Form(), trace);
+  live.Session().SetWatcher(&recorder);
+  live.PlayBack(parsed.script->commands);
+  // The person's keys are nobody's while the recording plays.
+  live.Input(console::Command{console::Command::KeyDown, 0, 16});
+  PumpUntil([&] { return !live.Session().PlayingBack(); });
+  ASSERT_FALSE(live.Session().PlayingBack());
+  EXPECT_TRUE(live.Waiting());  // the game's timers go on
+  // FormCreate ran before the watcher was there.
+  EXPECT_EQ(TraceThrough(trace, 1200), replayed.substr(replayed.find("\n7 Puls_PowerClick") + 1));
 }
 
 TEST(RecordingTest, WrittenAsPlayedAndReadBackAsTheReplayToolReadsIt) {
   QTemporaryDir dir;
   const QString path = dir.filePath("game.rec");
-  RecordingWriter writer;
+  RecordingFile writer;
   QString error;
   ASSERT_TRUE(writer.Open(path, &error)) << qPrintable(error);
   writer.Start(23 * 3'600'000 + 59 * 60'000 + 59'999);
@@ -95,7 +114,7 @@ TEST(RecordingTest, WrittenAsPlayedAndReadBackAsTheReplayToolReadsIt) {
   EXPECT_EQ(sofar.find("end"), std::string::npos) << sofar;
   writer.End(9000);
 
-  const std::optional<trace::Script> back = ReadRecording(path, &error);
+  const std::optional<console::Script> back = ReadRecording(path, &error);
   ASSERT_TRUE(back) << qPrintable(error);
   EXPECT_EQ(back->clockMs, 86'399'999);
   std::vector<Command> read(back->commands.begin(), back->commands.end());
@@ -113,7 +132,7 @@ TEST(RecordingTest, WrittenAsPlayedAndReadBackAsTheReplayToolReadsIt) {
 TEST(RecordingTest, FilesThatCannotBeWrittenOrReadAreRefusedWithTheirReason) {
   QTemporaryDir dir;
   QString error;
-  RecordingWriter writer;
+  RecordingFile writer;
   EXPECT_FALSE(writer.Open(dir.filePath("no/such/folder/game.rec"), &error));
   EXPECT_TRUE(error.contains("cannot write the recording")) << qPrintable(error);
   EXPECT_FALSE(writer.Open(dir.path(), &error));  // a folder

@@ -10,29 +10,24 @@
 #include <QScreen>
 #include <QToolTip>
 
-#include "app/about_form.h"
-#include "app/console_window.h"
-#include "app/dispatcher.h"
-#include "app/fonts.h"
-#include "app/geometry.h"
-#include "app/splash_form.h"
+#include "app/desktop/fonts.h"
+#include "app/windows/about_form.h"
+#include "app/windows/console_window.h"
+#include "app/windows/error_box.h"
+#include "app/windows/geometry.h"
+#include "app/windows/splash_form.h"
 #include "base/virtual_clock.h"
-#include "sound/null_output.h"
+#include "test_console.h"
 
 namespace floemark::app {
 namespace {
 
 class ShellWindowsTest : public ::testing::Test {
  protected:
-  ShellWindowsTest()
-      : audio_(clock_),
-        console_(clock_, audio_, pictures_, [](const QString&) {}),
-        splash_(console_, about_) {}
+  ShellWindowsTest() : splash_(console_, about_) {}
 
-  VirtualClock clock_;
-  sound::NullOutput audio_;
-  PanelPictures pictures_;
-  ConsoleWindow console_;
+  testing::TestConsole test_;
+  ConsoleWindow& console_ = test_.window;
   AboutForm about_;
   SplashForm splash_;
 };

@@ -40,14 +40,8 @@ run_program() {
   (cd "$work" && exec env "$@" "$binary") >"$tmp/out" 2>&1 &
   app_pid=$!
 }
-# Esc in the console ends the program with status 0.
 escape_ends_it() {
-  xdotool key Escape
-  wait_until 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Esc did not end the program"
-  wait "$app_pid"
-  local status=$?
-  app_pid=""
-  [ $status = 0 ] || fail "exit status $status"
+  escape_ends_program
   note "Esc ends the program with status 0"
 }
 # drag_console WINDOW: a left-button drag on the photograph moves the console by the travel.

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/panel_renderer.h"
-#include "app/pictures.h"
 #include "base/virtual_clock.h"
+#include "drawing/panel_renderer.h"
+#include "drawing/pictures.h"
 #include "game/form1.h"
 #include "lcd.h"
 #include "panel/layout.h"
@@ -57,9 +57,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "floemark-e2e-final: the trace changes nothing on the panel\n");
     return 1;
   }
-  const app::PanelPictures pictures = app::PanelPictures::FromResources();
+  const drawing::PanelPictures pictures = drawing::PanelPictures::FromResources();
   e2e::Lcd lcd(nullptr, 0, argv[1]);
-  lcd.Read(app::PanelRenderer(pictures).Render(panel, 1));
+  lcd.Read(drawing::PanelRenderer(pictures).Render(panel, 1));
   std::printf("%s\n", lcd.Describe().c_str());
   return 0;
 }

@@ -1,14 +1,4 @@
 # Whole games in the real program under Xvfb, played through XTest by floemark-e2e-play.
-add_executable(floemark-e2e-play
-  ${CMAKE_CURRENT_LIST_DIR}/play.cpp ${CMAKE_CURRENT_LIST_DIR}/lcd.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/person.cpp ${CMAKE_CURRENT_LIST_DIR}/player.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/scenario.cpp ${CMAKE_CURRENT_LIST_DIR}/scenario_start.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/scenario_steps.cpp ${CMAKE_CURRENT_LIST_DIR}/scenario_games.cpp)
-target_link_libraries(floemark-e2e-play PRIVATE core Qt6::Gui X11::X11 X11::Xtst)
-# The LCD a recorded game's trace leaves, read as the player reads the window's.
-add_executable(floemark-e2e-final ${CMAKE_CURRENT_LIST_DIR}/final.cpp ${CMAKE_CURRENT_LIST_DIR}/lcd.cpp)
-target_link_libraries(floemark-e2e-final PRIVATE frontend X11::X11)
-
 foreach(scenario start steps one-player two-players)
   add_test(NAME e2e-game-${scenario}
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/games_test.sh ${CMAKE_SOURCE_DIR}

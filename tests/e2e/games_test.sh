@@ -61,14 +61,7 @@ kill -0 "$app_pid" 2>/dev/null || fail "the program ended during the game"
 # Written as it is played: the inputs are in the file while the program still runs.
 grep -q '^[0-9]* down ' "$tmp/game.rec" || fail "the running game's recording holds no key press"
 tail -n 1 "$tmp/game.rec" | grep -q ' end$' && fail "the recording ended before the program"
-xdotool key Escape  # the console's Exit
-(sleep 10 && kill "$app_pid" 2>/dev/null) &
-watchdog=$!
-wait "$app_pid"
-status=$?
-kill "$watchdog" 2>/dev/null
-app_pid=""
-[ $status = 0 ] || fail "Esc did not end the program with status 0 (status $status)"
+escape_ends_program
 tail -n 1 "$tmp/game.rec" | grep -q '^[0-9][0-9]* end$' || fail "the recording has no end line"
 note "recorded $(grep -c '^[0-9]' "$tmp/game.rec") events: $(grep -c ' click sound$' "$tmp/game.rec") sound switches"
 (cd "$work" && "$trace" "$tmp/game.rec") >"$tmp/trace1" || fail "floemark-trace refused the recording"

@@ -88,10 +88,5 @@ wait_until 5 at "$console" "$want" || fail "drag: console at $(position "$consol
 note "a drag of 30, 24 device pixels moves the console by as much"
 
 xdotool key --window "$console" Escape
-xdotool windowfocus "$console" key Escape
-wait_until 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Esc did not end the program"
-wait "$app_pid"
-status=$?
-app_pid=""
-[ $status = 0 ] || fail "exit status $status"
+escape_ends_program "$console"
 note "Esc ends the program"

@@ -14,11 +14,7 @@ using panel::Info;
 using panel::kComponentCount;
 using panel::PictureKind;
 
-// An LCD segment: a 1-bit picture on one of the two screens (the digit glyphs lie elsewhere).
-bool IsLcdSegment(int c) {
-  const auto& info = Info(static_cast<Component>(c));
-  return info.kind == PictureKind::Bitmap1 && info.rect.top < 300;
-}
+bool IsLcdSegment(int c) { return panel::IsLcdSegment(static_cast<Component>(c)); }
 
 }  // namespace
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/pictures.h"
+#include "drawing/pictures.h"
 #include "lcd.h"
 #include "panel/layout.h"
 
@@ -45,7 +45,7 @@ struct Template {
 
 Template SplashTemplate() {
   // Im_Piccina lies at 24, 56 of the splash and is drawn at its natural size.
-  const QImage picture = app::LoadAsset(QStringLiteral("Im_Piccina.jpg"));
+  const QImage picture = drawing::LoadAsset(QStringLiteral("Im_Piccina.jpg"));
   Template t{{24, 56}, picture.size(), {}};
   for (int y = 2; y < picture.height(); y += 5)
     for (int x = 2; x < picture.width(); x += 5) t.samples.push_back({x, y, picture.pixel(x, y)});
@@ -54,8 +54,8 @@ Template SplashTemplate() {
 
 Template ConsoleTemplate() {
   // The photograph where no other component can ever cover it, inside the console's outline.
-  const QImage photo = app::LoadAsset(QStringLiteral("Im_Base.jpg"));
-  const QRegion body = app::PanelPictures::FromResources().Body();
+  const QImage photo = drawing::LoadAsset(QStringLiteral("Im_Base.jpg"));
+  const QRegion body = drawing::PanelPictures::FromResources().Body();
   QRegion covered;
   for (int c = 1; c < panel::kComponentCount; ++c) {
     const auto& r = panel::Info(static_cast<panel::Component>(c)).rect;

@@ -53,6 +53,17 @@ position() { geometry "$1" | cut -d' ' -f1,2; }
 at() { [ "$(position "$1")" = "$2" ]; }
 has() { [ -n "$("$@")" ]; }
 
+# escape_ends_program [WINDOW]: Esc, the console's Exit, given to WINDOW (else to the window that
+# has the focus), must end the program (app_pid) with status 0 within 10 s.
+escape_ends_program() {
+  if [ -n "${1:-}" ]; then xdotool windowfocus "$1" key Escape; else xdotool key Escape; fi
+  wait_until 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Esc did not end the program"
+  wait "$app_pid"
+  local status=$?
+  app_pid=""
+  [ $status = 0 ] || fail "Esc ended the program with status $status"
+}
+
 # -noreset: an X server resets when its last client leaves, and forgets a keymap, a monitor
 # layout or resources (Xft.dpi) that a test set before the program connected. A script may ask
 # for a larger screen (the scaled window's test) through E2E_SCREEN.

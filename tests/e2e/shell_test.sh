@@ -70,12 +70,7 @@ if [ "$scenario" = game ]; then
   # Its first step comes one step (700 ms) after the 3400 ms start delay.
   [ $elapsed -ge 3900 ] || fail "the vulture flew after $elapsed ms, before the start delay"
   note "SHIFT starts a game; the vulture's first step after $elapsed ms"
-  xdotool windowfocus "$console" key Escape
-  wait_until 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Esc did not end the game"
-  wait "$app_pid"
-  status=$?
-  app_pid=""
-  [ $status = 0 ] || fail "exit status $status"
+  escape_ends_program "$console"
   note "Esc in the middle of a game ends the program with status 0"
   exit 0
 fi

@@ -1,5 +1,5 @@
 // The computer opponent's rules: their order, the scan of its half, and its ice cycle.
-#include "tests/game/play_fixture.h"
+#include "play_fixture.h"
 
 namespace floemark::testing {
 namespace {

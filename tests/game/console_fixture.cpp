@@ -30,13 +30,13 @@ std::int64_t TimeOfDayGiving(int n, int r, std::int64_t from) {
     if (RandomDraw(t % 86'400'000, n) == r) return t;
 }
 
-Console::Console(std::int64_t timeOfDayMs)
+Console::Console(std::int64_t timeOfDayMs, Create create)
     : clock(timeOfDayMs),
       audio(clock),
       sounds(clock),
       form_(std::make_unique<TForm1>(clock, clock, audio)) {
   for (sound::SoundChannel* ch : form_->Channels) ch->SetObserver(&sounds);
-  Guard([&] { form_->FormCreate(); });
+  if (create == Create::Now) Guard([&] { form_->FormCreate(); });
 }
 
 Console::~Console() {

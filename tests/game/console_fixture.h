@@ -20,8 +20,8 @@
 #include "game/form1.h"
 #include "sound/channel.h"
 #include "sound/null_output.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/sound_log.h"
+#include "support/scratch_dir.h"
+#include "support/sound_log.h"
 
 namespace floemark::testing {
 
@@ -36,8 +36,9 @@ std::int64_t TimeOfDayGiving(int n, int r, std::int64_t from = 0);
 
 class Console {
  public:
-  // timeOfDayMs: the clock at t = 0. FormCreate runs at once.
-  explicit Console(std::int64_t timeOfDayMs = 0);
+  enum class Create { Now, ByTheTest };
+  // timeOfDayMs: the clock at t = 0. FormCreate runs at once, unless the test runs it itself.
+  explicit Console(std::int64_t timeOfDayMs = 0, Create create = Create::Now);
   ~Console();
 
   TForm1& f() { return *form_; }

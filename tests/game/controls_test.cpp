@@ -1,5 +1,5 @@
 // The six keys: one action per press, the limits of movement, catching, throwing, the arm.
-#include "tests/game/play_fixture.h"
+#include "play_fixture.h"
 
 namespace floemark::testing {
 namespace {

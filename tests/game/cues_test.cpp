@@ -7,14 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "base/error.h"
-#include "base/virtual_clock.h"
-#include "game/form1.h"
+#include "console_fixture.h"
 #include "sound/mixer.h"
-#include "sound/null_output.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/sound_log.h"
-#include "tests/support/wav.h"
+#include "support/wav.h"
 
 namespace floemark::testing {
 namespace {
@@ -24,12 +19,12 @@ class CuesTest : public ::testing::Test {
   void WriteSounds(const std::vector<std::string>& names) {
     for (const std::string& name : names) dir_.Sound(name, WavBytes(Ramp(1000)));
   }
+  // No timer runs here: the clock only moves the sounds on.
   void At(std::int64_t ms) {
     clock_.RunThrough(ms, [](TimerId) {});
   }
-  void ObserveAll() {
-    for (sound::SoundChannel* c : form_.Channels) c->SetObserver(&recorder_);
-  }
+  // The channel operations logged from here on.
+  void LogFromHere() { recorder_.calls.clear(); }
   static void ExpectNoDevice(const std::function<void()>& op) {
     try {
       op();
@@ -40,15 +35,16 @@ class CuesTest : public ::testing::Test {
   }
 
   ScratchDir dir_;
-  VirtualClock clock_;
-  sound::NullOutput output_{clock_};
-  TForm1 form_{clock_, clock_, output_};
-  SoundLog recorder_{clock_};
+  Console console_{0, Console::Create::ByTheTest};
+  VirtualClock& clock_ = console_.clock;
+  sound::NullOutput& output_ = console_.audio;
+  TForm1& form_ = console_.f();
+  SoundLog& recorder_ = console_.sounds;
 };
 
 TEST_F(CuesTest, FormCreateLoadsTheFourChannelsInOrderAndPlaysNothing) {
   WriteSounds({"START.WAV", "TEMPO.WAV", "GOT.WAV", "BLOCK.WAV"});
-  ObserveAll();
+  LogFromHere();
   form_.FormCreate();
   EXPECT_EQ(recorder_.Since(0),
             (std::vector<std::string>{
@@ -77,7 +73,7 @@ TEST_F(CuesTest, FormCreateWithoutTheStartJingleLoadsNothingAndLeavesTheSoundOff
   EXPECT_FALSE(form_.PowerOn);
 
   // Each later stop of an unloaded channel reports; the handler ends at the first.
-  ObserveAll();
+  LogFromHere();
   ExpectNoDevice([&] { form_.BlockSound(); });
   EXPECT_EQ(recorder_.Since(0), (std::vector<std::string>{"StopChannel MPlayer_Tempo"}));
   recorder_.calls.clear();
@@ -100,7 +96,7 @@ TEST_F(CuesTest, BloccaMPlayersSilencesAllAndRewindsOnlyTheMusic) {
   form_.FormCreate();
   for (sound::SoundChannel* c : form_.Channels) c->PlayCue();
   At(300);
-  ObserveAll();
+  LogFromHere();
   form_.Blocca_MPlayers();
   EXPECT_EQ(recorder_.Since(0),
             (std::vector<std::string>{"StopChannel MPlayer_Music", "RewindChannel MPlayer_Music",

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/game/console_fixture.h"
+#include "console_fixture.h"
 
 namespace floemark::testing {
 

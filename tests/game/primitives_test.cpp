@@ -1,7 +1,7 @@
 // The show/hide primitives, the score display and the blanking of the LCD.
 #include <gtest/gtest.h>
 
-#include "game/console_fixture.h"
+#include "console_fixture.h"
 
 namespace floemark {
 namespace {

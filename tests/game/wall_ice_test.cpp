@@ -1,7 +1,7 @@
 // The wall's wandering, the shared ice supply, carrying and stacking blocks.
 #include <random>
 
-#include "tests/game/play_fixture.h"
+#include "play_fixture.h"
 
 namespace floemark::testing {
 namespace {

@@ -25,9 +25,9 @@
 #include "sound/channel.h"
 #include "sound/null_output.h"
 #include "sound/sound_file.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/sound_log.h"
-#include "tests/support/wav.h"
+#include "support/scratch_dir.h"
+#include "support/sound_log.h"
+#include "support/wav.h"
 
 namespace floemark::sound {
 namespace {

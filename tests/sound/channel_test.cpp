@@ -11,9 +11,9 @@
 #include "base/virtual_clock.h"
 #include "sound/mixer.h"
 #include "sound/null_output.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/sound_log.h"
-#include "tests/support/wav.h"
+#include "support/scratch_dir.h"
+#include "support/sound_log.h"
+#include "support/wav.h"
 
 namespace floemark::sound {
 namespace {

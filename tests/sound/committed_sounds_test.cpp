@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "sound/sound_file.h"
-#include "tests/support/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace floemark::sound {
 namespace {

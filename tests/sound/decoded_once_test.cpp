@@ -15,8 +15,8 @@
 
 #include "base/error.h"
 #include "sound/sound_file.h"
-#include "tests/support/scratch_dir.h"
-#include "tests/support/wav.h"
+#include "support/scratch_dir.h"
+#include "support/wav.h"
 
 namespace floemark::sound {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/support/sound_log.h"
+#include "support/sound_log.h"
 
 #include <algorithm>
 

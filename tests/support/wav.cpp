@@ -1,4 +1,4 @@
-#include "tests/support/wav.h"
+#include "support/wav.h"
 
 namespace floemark::testing {
 namespace {

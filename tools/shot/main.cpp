@@ -9,8 +9,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/panel_renderer.h"
 #include "base/virtual_clock.h"
+#include "drawing/panel_renderer.h"
 #include "game/form1.h"
 #include "sound/null_output.h"
 
@@ -70,10 +70,10 @@ int main(int argc, char** argv) {
     }
   }
 
-  const app::PanelPictures pictures = app::PanelPictures::FromResources();
+  const drawing::PanelPictures pictures = drawing::PanelPictures::FromResources();
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark-shot: picture %s\n", qPrintable(e));
-  const QImage image = app::PanelRenderer(pictures).Render(panel, scale);
+  const QImage image = drawing::PanelRenderer(pictures).Render(panel, scale);
   // The file's suffix names its format (.png, or .ppm for the end-to-end probe).
   if (!image.save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "floemark-shot: cannot write %s\n", argv[1]);

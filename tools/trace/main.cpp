@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "tools/trace/replay.h"
-#include "tools/trace/script.h"
+#include "console/replay.h"
+#include "console/script.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   const char* name = argc == 2 ? argv[1] : "standard input";
   std::FILE* in = argc == 2 ? std::fopen(argv[1], "rb") : stdin;
   if (in == nullptr) return CannotRead(name, errno);
-  floemark::trace::ScriptReader reader;
+  floemark::console::ScriptReader reader;
   // Read in pieces: only the line being read and the packed commands are held.
   static char buffer[1 << 16];
   int readError = 0;
@@ -42,13 +42,13 @@ int main(int argc, char** argv) {
   }
   if (in != stdin) std::fclose(in);
   if (readError != 0) return CannotRead(name, readError);
-  const floemark::trace::ParseResult parsed = reader.Finish();
+  const floemark::console::ParseResult parsed = reader.Finish();
   if (parsed.error) {
     std::fprintf(stderr, "floemark-trace: line %" PRId64 ": %s\n", parsed.error->line,
                  parsed.error->message.c_str());
     return 2;
   }
-  floemark::trace::Replay(*parsed.script, [](const std::string& piece) {
+  floemark::console::Replay(*parsed.script, [](const std::string& piece) {
     std::fwrite(piece.data(), 1, piece.size(), stdout);
   });
   return std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,0 +1,172 @@
+#include "app/input/gamepads.h"
+
+#include <SDL.h>
+
+#include <QDir>
+#include <optional>
+
+namespace floemark::app {
+namespace {
+
+constexpr int kSides = 2;
+
+std::optional<PadKeys::Control> ControlOf(Uint8 button) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_A:
+      return PadKeys::Control::A;
+    case SDL_CONTROLLER_BUTTON_B:
+      return PadKeys::Control::B;
+    case SDL_CONTROLLER_BUTTON_START:
+      return PadKeys::Control::Start;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+      return PadKeys::Control::DpadLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+      return PadKeys::Control::DpadRight;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+Gamepads::Gamepads(PadKeys::KeyFn key, QObject* parent) : QObject(parent), key_(std::move(key)) {
+  // SDL would otherwise take SIGINT and SIGTERM for an event queue this program never reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Pads are read whichever window has the focus, as the keyboard is read only by the console:
+  // the pads belong to the game, not to a window.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    error_ = SDL_GetError();
+    return;
+  }
+  working_ = true;
+  poll_.setTimerType(Qt::PreciseTimer);
+  poll_.setInterval(kPollMs);
+  connect(&poll_, &QTimer::timeout, this, &Gamepads::Update);
+  WatchForPads();
+  // The pads plugged in before the start are announced by SDL at once.
+  Update();
+}
+
+Gamepads::~Gamepads() {
+  if (!working_) return;
+  for (auto& pad : pads_) {
+    pad->keys.ReleaseAll();
+    SDL_GameControllerClose(pad->controller);
+  }
+  pads_.clear();
+  SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void Gamepads::WatchForPads() {
+  // A pad plugged in shows as a new device node; the kernel's notice wakes the loop only then.
+  // Its permissions may be set a moment after the node appears, so SDL is asked again a little
+  // later as well.
+  const QString input = QStringLiteral("/dev/input");
+  if (!QDir(input).exists() || !watcher_.addPath(input)) return;
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+    Update();
+    for (int ms : {250, 1000, 3000}) QTimer::singleShot(ms, this, &Gamepads::Update);
+  });
+}
+
+void Gamepads::Update() {
+  if (!working_) return;
+  SDL_PumpEvents();
+  // Only the pads' own events: whatever else SDL queues (the audio device's) is not ours.
+  SDL_Event events[32];
+  for (;;) {
+    const int n = SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_CONTROLLERAXISMOTION,
+                                 SDL_CONTROLLERSENSORUPDATE);
+    for (int i = 0; i < n; ++i) Handle(events[i]);
+    if (n < 32) break;
+  }
+  // The raw joystick events that come with them are never read.
+  SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_JOYBATTERYUPDATED);
+  bool mute = false;
+  for (const auto& pad : pads_) mute = mute || !pad->waker || !pad->waker->Working();
+  if (!mute)
+    poll_.stop();
+  else if (!poll_.isActive())
+    poll_.start();
+}
+
+void Gamepads::Handle(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+      Added(e.cdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      Removed(e.cdevice.which);
+      break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      if (Pad* pad = Find(e.cbutton.which))
+        if (const auto c = ControlOf(e.cbutton.button))
+          pad->keys.Button(*c, e.type == SDL_CONTROLLERBUTTONDOWN);
+      break;
+    case SDL_CONTROLLERAXISMOTION:
+      if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+        if (Pad* pad = Find(e.caxis.which)) pad->keys.StickX(e.caxis.value);
+      break;
+    default:
+      break;
+  }
+}
+
+void Gamepads::Added(int deviceIndex) {
+  SDL_GameController* c = SDL_GameControllerOpen(deviceIndex);
+  if (c == nullptr) return;
+  const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c));
+  // One pad, one entry, however often SDL announces it.
+  if (Find(id) != nullptr) {
+    SDL_GameControllerClose(c);
+    return;
+  }
+  auto pad = std::make_unique<Pad>(Pad{c, id, PadKeys(key_), nullptr});
+  if (const char* path = SDL_GameControllerPath(c)) {
+    pad->waker =
+        std::make_unique<InputWaker>(QString::fromLocal8Bit(path), kPollMs, [this] { Update(); });
+    if (!pad->waker->Working()) pad->waker.reset();
+  }
+  pads_.push_back(std::move(pad));
+  AssignSides();
+}
+
+void Gamepads::Removed(std::int32_t id) {
+  for (auto it = pads_.begin(); it != pads_.end(); ++it) {
+    if ((*it)->id != id) continue;
+    // Whatever it held is let go, so no key stays pressed on the console.
+    (*it)->keys.ReleaseAll();
+    SDL_GameControllerClose((*it)->controller);
+    // Its waker may be the one whose news brought us here: it goes once that has returned.
+    if (InputWaker* waker = (*it)->waker.release()) waker->deleteLater();
+    pads_.erase(it);
+    break;
+  }
+  AssignSides();
+}
+
+Gamepads::Pad* Gamepads::Find(std::int32_t id) {
+  for (auto& pad : pads_)
+    if (pad->id == id) return pad.get();
+  return nullptr;
+}
+
+void Gamepads::AssignSides() {
+  // Sides go to pads in the order they were plugged in; a pad keeps its side while it stays.
+  bool taken[kSides + 1] = {};
+  for (auto& pad : pads_) taken[pad->keys.Side()] = true;
+  for (auto& pad : pads_) {
+    if (pad->keys.Side() != 0) continue;
+    for (int side = 1; side <= kSides; ++side) {
+      if (taken[side]) continue;
+      taken[side] = true;
+      pad->keys.SetSide(side);
+      SDL_GameControllerSetPlayerIndex(pad->controller, side - 1);
+      break;
+    }
+  }
+}
+
+}  // namespace floemark::app

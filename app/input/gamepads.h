@@ -1,0 +1,73 @@
+#pragma once
+// Game pads for the two players, through SDL's game controllers and its database of pad
+// mappings (SDL_GAMECONTROLLERCONFIG adds mappings it lacks). The first pad plugged in plays the
+// penguin, the second the seal; a pad unplugged frees its side for the next one (a pad waiting
+// for a side gets it at once). Pads act through PadKeys, so through the keyboard's handlers.
+//
+// Cost: with no pad plugged in nothing polls; the process learns of a new pad from the kernel's
+// notice that /dev/input changed. A pad whose device node can be read wakes the loop only when
+// it has news, and is looked at no more than 125 times a second; one that can't (SDL's virtual
+// pads, a node without permission) is polled 125 times a second while it is plugged in.
+// GUI thread only; SDL's joystick subsystem is started and stopped with the object.
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/input/input_waker.h"
+#include "app/input/pad_keys.h"
+
+typedef struct _SDL_GameController SDL_GameController;
+union SDL_Event;
+
+namespace floemark::app {
+
+class Gamepads : public QObject {
+ public:
+  static constexpr int kPollMs = 8;
+
+  // key receives the pads' key changes (down, virtual key code). Gamepads do nothing, and say
+  // why in Error(), when SDL's game controllers cannot be started.
+  explicit Gamepads(PadKeys::KeyFn key, QObject* parent = nullptr);
+  ~Gamepads() override;
+
+  bool Working() const { return working_; }
+  const std::string& Error() const { return error_; }
+
+  // Looks for pads plugged in or out, and takes what they did since the last look. The hotplug
+  // watch and the poll call it.
+  void Update();
+
+  int PadCount() const { return static_cast<int>(pads_.size()); }
+  // The side pad number i (in the order they were plugged in) plays; 0 while it waits.
+  int SideOfPad(int i) const { return pads_.at(i)->keys.Side(); }
+  // Whether SDL is polled on the clock, for a pad that can't wake the loop itself.
+  bool Polling() const { return poll_.isActive(); }
+
+ private:
+  struct Pad {
+    SDL_GameController* controller;
+    std::int32_t id;  // SDL_JoystickID
+    PadKeys keys;
+    std::unique_ptr<InputWaker> waker;  // null when the pad can't wake the loop
+  };
+  void Handle(const SDL_Event& e);
+  void Added(int deviceIndex);
+  void Removed(std::int32_t id);
+  Pad* Find(std::int32_t id);
+  void AssignSides();
+  void WatchForPads();
+
+  PadKeys::KeyFn key_;
+  bool working_ = false;
+  std::string error_;
+  std::vector<std::unique_ptr<Pad>> pads_;
+  QTimer poll_;
+  QFileSystemWatcher watcher_;
+};
+
+}  // namespace floemark::app

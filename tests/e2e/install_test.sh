@@ -27,6 +27,8 @@ DESTDIR="$stage" "$cmake" --install "$build" --prefix /usr >"$tmp/install.log" 2
   echo usr/games/floemark
   echo usr/lib/games/floemark/floemark
   echo usr/share/applications/$app_id.desktop
+  echo usr/share/doc/floemark/changelog.gz
+  echo usr/share/doc/floemark/copyright
   echo usr/share/games/floemark/README.TXT
   for s in $sounds; do echo usr/share/games/floemark/SOUND/$s.WAV; done
   echo usr/share/games/floemark/WHATSNEW.TXT

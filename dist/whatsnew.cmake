@@ -1,5 +1,5 @@
-# WHATSNEW.TXT is the one version history: the AppStream releases and the man page's date are
-# read from it. Its releases look like
+# WHATSNEW.TXT is the one version history: the AppStream releases, the package's changelog and
+# the man page's date are read from it. Its releases look like
 #
 #   Version 1.01  (2026-12-08)
 #   --------------------------

@@ -14,6 +14,7 @@ PACKAGES="
   xserver-xorg-core xserver-xorg-video-dummy
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream appstream-compose man-db libglib2.0-bin dpkg-dev file debootstrap
+  lintian
   pulseaudio pulseaudio-utils libpulse-dev
 "
 

@@ -3,8 +3,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME floemark)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "The Floemark Simulator maker")
-set(CPACK_PACKAGE_CONTACT "The Floemark Simulator maker <${FLOEMARK_EMAIL}>")
+set(CPACK_PACKAGE_VENDOR "${FLOEMARK_MAKER}")
+set(CPACK_PACKAGE_CONTACT "${FLOEMARK_MAKER} <${FLOEMARK_EMAIL}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dual-screen LCD handheld game of the penguin and the seal")
 set(CPACK_PACKAGE_DESCRIPTION "Floemark Simulator puts Floemark, the dual-screen LCD handheld game
 for one or two players, on the desktop. The penguin plays on the left screen,

@@ -1,5 +1,5 @@
-# WHATSNEW.TXT is the one version history: the AppStream releases and the man page's date are
-# read from it. Its releases look like
+# WHATSNEW.TXT is the one version history: the AppStream releases, the package's changelog and
+# the man page's date are read from it. Its releases look like
 #
 #   Version 1.01  (2026-12-08)
 #   --------------------------
@@ -8,9 +8,16 @@
 #   - A list item,
 #     continued on an indented line.
 #
-# floemark_releases(FILE XML DATE VERSION) sets XML to the <releases> element, newest first as
-# in the file, and DATE and VERSION to the newest release's.
+# floemark_releases(FILE XML DATE VERSION [CHANGELOG VAR PACKAGE NAME MAINTAINER "NAME <MAIL>"])
+# sets XML to the <releases> element, newest first as in the file, and DATE and VERSION to the
+# newest release's; with CHANGELOG, VAR to the same releases as a Debian changelog of the
+# package NAME, each signed by MAINTAINER at midnight UTC of its date, its paragraphs and items
+# wrapped within 80 columns as lintian wants them.
 function(floemark_releases file xml_var date_var version_var)
+  cmake_parse_arguments(PARSE_ARGV 4 arg "" "CHANGELOG;PACKAGE;MAINTAINER" "")
+  if(arg_CHANGELOG AND NOT (arg_PACKAGE AND arg_MAINTAINER))
+    message(FATAL_ERROR "floemark_releases: a CHANGELOG needs the PACKAGE and its MAINTAINER")
+  endif()
   # Lines as a CMake list: the list's own separator and brackets stand in for themselves
   # until the text is written out.
   file(READ ${file} content)
@@ -20,6 +27,8 @@ function(floemark_releases file xml_var date_var version_var)
   string(REPLACE "\r" "" content "${content}")
   string(REPLACE "\n" ";" lines "${content}")
   set(xml "")
+  set(changelog "")
+  set(trailer "")    # the changelog entry's signature, written when the release ends
   set(newest_version "")
   set(newest_date "")
   set(open_release FALSE)
@@ -30,6 +39,17 @@ function(floemark_releases file xml_var date_var version_var)
   # Ends the paragraph or list item being read, and the list after the last item.
   macro(end_block)
     if(block)
+      if(block STREQUAL "li")
+        floemark_wrap("${text}" "  * " "    " changed)
+      else()
+        floemark_wrap("${text}" "  " "  " changed)
+      endif()
+      # Items follow one another; a paragraph or a list stands apart from what comes before.
+      # (No MATCHES here: the callers' CMAKE_MATCH_n must outlive this macro.)
+      if(block STREQUAL "p" OR NOT in_list)
+        string(APPEND changelog "\n")
+      endif()
+      string(APPEND changelog "${changed}")
       string(REPLACE "&" "&amp;" text "${text}")
       string(REPLACE "<" "&lt;" text "${text}")
       string(REPLACE ">" "&gt;" text "${text}")
@@ -60,6 +80,7 @@ function(floemark_releases file xml_var date_var version_var)
     endif()
     if(open_release)
       string(APPEND xml "      </description>\n    </release>\n")
+      string(APPEND changelog "\n${trailer}\n")
     endif()
   endmacro()
 
@@ -72,6 +93,12 @@ function(floemark_releases file xml_var date_var version_var)
       endif()
       string(APPEND xml "    <release version=\"${CMAKE_MATCH_1}\" date=\"${CMAKE_MATCH_2}\">\n"
         "      <description>\n")
+      if(changelog)
+        string(APPEND changelog "\n")
+      endif()
+      string(APPEND changelog "${arg_PACKAGE} (${CMAKE_MATCH_1}) unstable; urgency=medium\n")
+      floemark_rfc5322_date(${CMAKE_MATCH_2} signed)
+      set(trailer " -- ${arg_MAINTAINER}  ${signed}")
       set(open_release TRUE)
     elseif(NOT open_release OR line MATCHES "^-+$")
       # The file's title, or a heading's underline.
@@ -100,4 +127,63 @@ function(floemark_releases file xml_var date_var version_var)
   set(${xml_var} "  <releases>\n${xml}  </releases>" PARENT_SCOPE)
   set(${date_var} ${newest_date} PARENT_SCOPE)
   set(${version_var} ${newest_version} PARENT_SCOPE)
+  if(arg_CHANGELOG)
+    string(REPLACE "<semicolon>" ";" changelog "${changelog}")
+    string(REPLACE "<open>" "[" changelog "${changelog}")
+    string(REPLACE "<close>" "]" changelog "${changelog}")
+    set(${arg_CHANGELOG} "${changelog}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# floemark_wrap(TEXT FIRST NEXT VAR) sets VAR to TEXT's words in lines of at most 80 columns,
+# the first begun with FIRST and the others with NEXT, each line ended. The list's stand-ins
+# for ; [ and ] are counted as the one character they will be.
+function(floemark_wrap text first next var)
+  string(REGEX MATCHALL "[^ ]+" words "${text}")
+  set(out "")
+  set(line "${first}")
+  string(LENGTH "${first}" line_length)
+  set(empty TRUE)
+  foreach(word IN LISTS words)
+    string(REGEX REPLACE "<(semicolon|open|close)>" "x" shown "${word}")
+    string(LENGTH "${shown}" word_length)
+    math(EXPR with "${line_length} + 1 + ${word_length}")
+    if(NOT empty AND with GREATER 80)
+      string(APPEND out "${line}\n")
+      set(line "${next}${word}")
+      string(LENGTH "${next}${shown}" line_length)
+    elseif(empty)
+      string(APPEND line "${word}")
+      math(EXPR line_length "${line_length} + ${word_length}")
+      set(empty FALSE)
+    else()
+      string(APPEND line " ${word}")
+      set(line_length ${with})
+    endif()
+  endforeach()
+  set(${var} "${out}${line}\n" PARENT_SCOPE)
+endfunction()
+
+# floemark_rfc5322_date(YYYY-MM-DD VAR) sets VAR to midnight UTC of that day as a changelog
+# signs it, "Tue, 08 Dec 2026 00:00:00 +0000"; the weekday by Sakamoto's method, since CMake
+# can only format the current time.
+function(floemark_rfc5322_date date var)
+  string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" parts "${date}")
+  set(year ${CMAKE_MATCH_1})
+  set(day ${CMAKE_MATCH_3})
+  math(EXPR month "1${CMAKE_MATCH_2} - 100")   # 08 is no octal number to math()
+  math(EXPR day_number "1${day} - 100")
+  set(offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+  math(EXPR index "${month} - 1")
+  list(GET offsets ${index} offset)
+  set(y ${year})
+  if(month LESS 3)
+    math(EXPR y "${y} - 1")
+  endif()
+  math(EXPR weekday "(${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + ${offset} + ${day_number}) % 7")
+  set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+  set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  list(GET weekdays ${weekday} weekday_name)
+  list(GET months ${index} month_name)
+  set(${var} "${weekday_name}, ${day} ${month_name} ${year} 00:00:00 +0000" PARENT_SCOPE)
 endfunction()

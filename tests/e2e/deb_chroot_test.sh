@@ -97,7 +97,8 @@ for f in /usr/games/floemark /usr/lib/games/floemark/floemark \
   /usr/share/games/floemark/SOUND/START.WAV /usr/share/applications/org.example.floemark.desktop \
   /usr/share/icons/hicolor/48x48/apps/org.example.floemark.png \
   /usr/share/icons/hicolor/scalable/apps/org.example.floemark.svg \
-  /usr/share/metainfo/org.example.floemark.metainfo.xml /usr/share/man/man6/floemark.6.gz; do
+  /usr/share/metainfo/org.example.floemark.metainfo.xml /usr/share/man/man6/floemark.6.gz \
+  /usr/share/doc/floemark/copyright /usr/share/doc/floemark/changelog.gz; do
   grep -qx "$f" "$tmp/files" || fail "the package has no $f"
   [ -e "$system$f" ] || fail "$f is not on the system"
 done

@@ -27,10 +27,13 @@ DESTDIR="$stage" "$cmake" --install "$build" --prefix /usr >"$tmp/install.log" 2
   echo usr/games/floemark
   echo usr/lib/games/floemark/floemark
   echo usr/share/applications/$app_id.desktop
+  echo usr/share/doc/floemark/changelog.gz
+  echo usr/share/doc/floemark/copyright
   echo usr/share/games/floemark/README.TXT
   for s in $sounds; do echo usr/share/games/floemark/SOUND/$s.WAV; done
   echo usr/share/games/floemark/WHATSNEW.TXT
   for n in $sizes; do echo usr/share/icons/hicolor/${n}x$n/apps/$app_id.png; done
+  echo usr/share/lintian/overrides/floemark
   echo usr/share/icons/hicolor/scalable/apps/$app_id.svg
   echo usr/share/man/man6/floemark.6.gz
   echo usr/share/metainfo/$app_id.metainfo.xml

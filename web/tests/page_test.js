@@ -1,7 +1,7 @@
 // The page in Chromium at a phone's size: it loads nothing from elsewhere, shows the console
 // fitted to the viewport with its shape kept (landscape: whole; portrait: the halves one above
 // the other), draws from the picture set of the screen's density, and redraws when a switch
-// changes the LCD. Screenshots land in build-web/shots/ to be looked at.
+// changes the LCD, and a key starts a game that its timers carry on. Screenshots land in build-web/shots/ to be looked at.
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
@@ -80,10 +80,20 @@ run('page', async (h) => {
   await landscape.page.waitForFunction((d) => document.documentElement.dataset.drawn !== d,
     { timeout: 5000 }, drawn);
   const after = await measure(landscape.page, screens);
-  await landscape.page.screenshot({ path: join(SHOTS, 'phone-landscape.png') });
   assert.ok(after.mean.leftDark > before.mean.leftDark + 0.001 &&
     after.mean.rightDark > before.mean.rightDark + 0.001,
     `segments show on both screens: ${JSON.stringify([before.mean, after.mean])}`);
+
+  // SHIFT starts a game: after the jingle (3.4 s) the game's own timers bring the players,
+  // the wall and the vulture onto both screens.
+  await landscape.page.keyboard.down('Shift');
+  await landscape.page.keyboard.up('Shift');
+  await new Promise((resolve) => setTimeout(resolve, 4500));
+  const playing = await measure(landscape.page, screens);
+  assert.ok(playing.mean.leftDark > after.mean.leftDark + 0.005 &&
+    playing.mean.rightDark > after.mean.rightDark + 0.005,
+    `the game is on both screens: ${JSON.stringify([after.mean, playing.mean])}`);
+  await landscape.page.screenshot({ path: join(SHOTS, 'phone-landscape.png') });
   assert.deepEqual(landscape.problems, []);
 
   // The same phone upright: the penguin's half above the seal's.

@@ -19,6 +19,15 @@ async function open(h, width, height, deviceScaleFactor) {
     if (!r.url().startsWith(h.url) && !r.url().startsWith('data:')) problems.push(`off-site: ${r.url()}`);
   });
   page.on('requestfailed', (r) => problems.push(`failed: ${r.url()}`));
+  // What the page sends its sound worklet, seen on the way.
+  await page.evaluateOnNewDocument(() => {
+    window.sentStates = [];
+    const post = MessagePort.prototype.postMessage;
+    MessagePort.prototype.postMessage = function (message, ...rest) {
+      if (message?.type === 'state') window.sentStates.push(...message.channels);
+      return post.call(this, message, ...rest);
+    };
+  });
   await page.setViewport({ width, height, deviceScaleFactor, isMobile: true, hasTouch: true });
   await page.goto(h.url, { waitUntil: 'load' });
   await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
@@ -94,6 +103,10 @@ run('page', async (h) => {
     playing.mean.rightDark > after.mean.rightDark + 0.005,
     `the game is on both screens: ${JSON.stringify([after.mean, playing.mean])}`);
   await landscape.page.screenshot({ path: join(SHOTS, 'phone-landscape.png') });
+  // The start jingle went to the worklet: the music channel playing START.WAV from its start.
+  const states = await landscape.page.evaluate(() => window.sentStates);
+  assert.ok(states.some((c) => c.slot === 0 && c.file === 'START.WAV' && c.playing &&
+    c.position === 0), `the jingle's state reached the worklet: ${JSON.stringify(states)}`);
   assert.deepEqual(landscape.problems, []);
 
   // The same phone upright: the penguin's half above the seal's.
@@ -104,4 +117,11 @@ run('page', async (h) => {
   assert.ok(up.mean.top > 20 && up.mean.bottom > 20, 'both halves drawn');
   await portrait.page.screenshot({ path: join(SHOTS, 'phone-portrait.png') });
   assert.deepEqual(portrait.problems, []);
+
+  // A desktop screen of one device pixel a pixel takes the pictures made for 1.
+  const desktop = await open(h, 1280, 720, 1);
+  const flat = await measure(desktop.page);
+  assert.deepEqual(flat.store, flat.css);
+  assert.ok(h.requests.some((r) => r.startsWith('/art/1/Im_Base')), 'the pictures for 1');
+  assert.deepEqual(desktop.problems, []);
 });

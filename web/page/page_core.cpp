@@ -9,6 +9,7 @@
 #include <emscripten/emscripten.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -39,6 +40,9 @@ struct ChannelState {
   double position;  // frames; a double so JavaScript reads it as a number
   char file[16];    // the bare file name, "START.WAV"; empty when none is loaded
 };
+// main.js reads these fields at these offsets.
+static_assert(sizeof(ChannelState) == 32 && offsetof(ChannelState, position) == 8 &&
+              offsetof(ChannelState, file) == 16);
 
 // Marks the channels an operation reaches, so only they are reported.
 class ChangedChannels : public sound::SoundObserver {

@@ -56,6 +56,7 @@ mkdir -p "$work/folder" "$work/game/SOUND"
 cp "$root"/SOUND/*.WAV "$work/game/SOUND/"
 same "$work/game" /dev/null "$work/folder"
 same "$work/game" /dev/null "$work/none.txt"
+same "$work/game" /dev/null /proc/self/mem
 same "$work/game" "$work/folder"
 same "$work/game" /dev/null a b
 

@@ -25,24 +25,37 @@ struct Layout {
   std::uint16_t tag = 0;
   int channels = 0;
   int rate = 0;
+  int blockAlign = 0;
   int bits = 0;
+  bool extensibleTooShort = false;
   std::span<const std::uint8_t> data;
 };
 
-// The structure is known to be sound: every chunk lies inside the file.
+// The GUID of an extensible format, after the format tag in its first two bytes.
+constexpr std::uint8_t kGuidTail[14] = {0, 0, 0, 0, 16, 0, 128, 0, 0, 170, 0, 56, 155, 113};
+
+// The structure is known to be sound: every chunk lies inside the file. The first format and
+// the first data chunk count, as for SDL.
 Layout Find(std::span<const std::uint8_t> file) {
   Layout layout;
   const std::uint64_t end = std::uint64_t{Le32(file.data() + 4)} + 8;
   for (std::uint64_t at = 12; at + 8 <= end;) {
     const std::uint8_t* chunk = file.data() + at;
     const std::uint32_t length = Le32(chunk + 4);
-    if (std::memcmp(chunk, "fmt ", 4) == 0) {
+    if (std::memcmp(chunk, "fmt ", 4) == 0 && layout.channels == 0) {
       layout.tag = Le16(chunk + 8);
       layout.channels = Le16(chunk + 10);
       layout.rate = static_cast<int>(Le32(chunk + 12));
+      layout.blockAlign = Le16(chunk + 20);
       layout.bits = Le16(chunk + 22);
-      // The extensible format names the real one in the first two bytes of its GUID.
-      if (layout.tag == kTagExtensible && length >= 40) layout.tag = Le16(chunk + 32);
+      // The extensible format names the real one by a GUID, the tag in its first two bytes.
+      if (layout.tag == kTagExtensible) {
+        layout.extensibleTooShort = length < 40 || Le16(chunk + 24) < 22;
+        const std::uint8_t* guid = chunk + 32;
+        const bool known =
+            !layout.extensibleTooShort && std::memcmp(guid + 2, kGuidTail, sizeof kGuidTail) == 0;
+        layout.tag = known ? Le16(guid) : 0;
+      }
     } else if (std::memcmp(chunk, "data", 4) == 0 && layout.data.empty()) {
       layout.data = file.subspan(at + 8, length);
     }
@@ -54,14 +67,9 @@ Layout Find(std::span<const std::uint8_t> file) {
 // One sample as a float in -1..1, as SDL scales it.
 float Sample(const std::uint8_t* p, std::uint16_t tag, int bits) {
   if (tag == kTagFloat) {
-    if (bits == 32) {
-      float f;
-      std::memcpy(&f, p, 4);
-      return std::isfinite(f) ? f : 0.0f;
-    }
-    double d;
-    std::memcpy(&d, p, 8);
-    return std::isfinite(d) ? static_cast<float>(d) : 0.0f;
+    float f;
+    std::memcpy(&f, p, 4);
+    return std::isfinite(f) ? f : 0.0f;
   }
   switch (bits) {
     case 8:
@@ -89,29 +97,47 @@ void FailSoundFile(const std::string& path, const std::string& reason) {
 
 std::unique_ptr<Pcm> DecodeWavPortable(std::span<const std::uint8_t> file, int sampleRate,
                                        const std::string& path) {
+  // What SDL takes, and as many frames as SDL makes of it, so that a sound lasts as long in
+  // the browser as on the desktop, whatever block alignment its header declares.
   const Layout in = Find(file);
   const bool integer =
       in.tag == kTagPcm && (in.bits == 8 || in.bits == 16 || in.bits == 24 || in.bits == 32);
-  const bool floating = in.tag == kTagFloat && (in.bits == 32 || in.bits == 64);
-  if (!integer && !floating) {
+  const bool floating = in.tag == kTagFloat && in.bits == 32;
+  if (in.extensibleTooShort || (!integer && !floating)) {
     FailSoundFile(path, "its WAV format is not supported (format " + std::to_string(in.tag) + ", " +
                             std::to_string(in.bits) + " bits)");
   }
+  if (in.channels > 255) {
+    FailSoundFile(path,
+                  "its WAV format is not supported (" + std::to_string(in.channels) + " channels)");
+  }
+  if (in.blockAlign == 0 || (in.channels * in.bits) % (in.blockAlign * 8) != 0) {
+    FailSoundFile(path, "its WAV format is not supported (a block alignment of " +
+                            std::to_string(in.blockAlign) + ")");
+  }
+  if (in.blockAlign > 1 && in.data.size() % static_cast<std::size_t>(in.blockAlign) != 0) {
+    FailSoundFile(path, "its sound data is cut short or its size is wrong");
+  }
   const int sampleBytes = in.bits / 8;
   const std::int64_t frameBytes = std::int64_t{sampleBytes} * in.channels;
-  const std::int64_t inFrames = static_cast<std::int64_t>(in.data.size()) / frameBytes;
+  // SDL reads whole blocks; it widens 24-bit samples block by block, and keeps the bytes of
+  // the others, which make frames of the samples' size.
+  const std::int64_t blocks = static_cast<std::int64_t>(in.data.size()) / in.blockAlign;
+  const std::int64_t inFrames = in.bits == 24 ? blocks : blocks * in.blockAlign / frameBytes;
   const std::int64_t outFrames = inFrames * sampleRate / in.rate;
   if (outFrames > std::int64_t{kMaxSeconds} * sampleRate) {
     FailSoundFile(path,
                   "the sound is too long (more than " + std::to_string(kMaxSeconds) + " seconds)");
   }
-  // Mixed down first, as SDL does: the mean of the channels.
+  // Mixed down first, as SDL does: the mean of the channels. A declared alignment smaller
+  // than a frame counts more frames than the data holds: those past its end are silence.
   std::vector<float> mono(static_cast<std::size_t>(inFrames));
+  const std::int64_t whole = static_cast<std::int64_t>(in.data.size()) / frameBytes;
   const std::uint8_t* p = in.data.data();
-  for (float& m : mono) {
+  for (std::int64_t i = 0; i < std::min(inFrames, whole); ++i) {
     float sum = 0;
     for (int c = 0; c < in.channels; ++c, p += sampleBytes) sum += Sample(p, in.tag, in.bits);
-    m = sum / static_cast<float>(in.channels);
+    mono[static_cast<std::size_t>(i)] = sum / static_cast<float>(in.channels);
   }
   auto pcm = std::make_unique<Pcm>();
   pcm->samples.resize(static_cast<std::size_t>(outFrames));

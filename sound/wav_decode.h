@@ -17,8 +17,9 @@ namespace floemark::sound {
 // Raises Error("Cannot load the sound file PATH: REASON").
 [[noreturn]] void FailSoundFile(const std::string& path, const std::string& reason);
 
-// Integer PCM of 8, 16, 24 or 32 bits and IEEE float of 32 or 64 bits (WAVE_FORMAT_EXTENSIBLE
-// too), any number of channels, mixed down to mono and resampled linearly.
+// What SDL decodes of PCM: integers of 8, 16, 24 or 32 bits and floats of 32 bits
+// (WAVE_FORMAT_EXTENSIBLE too), up to 255 channels, refused and counted in frames as SDL does;
+// mixed down to mono and resampled linearly.
 std::unique_ptr<Pcm> DecodeWavPortable(std::span<const std::uint8_t> file, int sampleRate,
                                        const std::string& path);
 

@@ -117,6 +117,18 @@ TEST(PortableDecodeTest, OtherFormatsMixedDownAndScaledAsSdlDoes) {
   }
 }
 
+// Headers whose declared block alignment is not a frame's size: the browser must count the
+// frames as SDL does (found by fuzzing the two decoders against each other).
+TEST(PortableDecodeTest, CountsFramesByTheDeclaredBlockAlignment) {
+  std::vector<std::uint8_t> mono24 = Wav(std::vector<float>(50, 0.25f), 1, 11025, 1, 24);
+  mono24[32] = 1;  // block alignment 1 for frames of 3 bytes
+  Compare(mono24, 48000, "24-bit, aligned to 1");
+  EXPECT_EQ(DecodeWavPortable(mono24, 11025, "x")->Frames(), 150);
+  std::vector<std::uint8_t> stereo = Wav(std::vector<float>(64, 0.5f), 2, 8000, 1, 16);
+  stereo[32] = 2;  // a block of one channel's sample
+  Compare(stereo, 48000, "stereo, aligned to 2");
+}
+
 TEST(PortableDecodeTest, RefusesWhatItCantDecode) {
   std::vector<std::uint8_t> adpcm = Wav(std::vector<float>(64, 0.0f), 1, 8000, 1, 16);
   adpcm[20] = 2;  // Microsoft ADPCM

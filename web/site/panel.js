@@ -79,7 +79,9 @@ export class PanelView {
     const density = PanelView.density();
     const pictures = await this.pictures(density);
     // The whole console at the pictures' own density: every picture lands on whole pixels.
-    const full = new OffscreenCanvas(WIDTH * density, HEIGHT * density);
+    const full = document.createElement('canvas');
+    full.width = WIDTH * density;
+    full.height = HEIGHT * density;
     const g = full.getContext('2d');
     g.fillStyle = '#000';
     g.fillRect(0, 0, full.width, full.height);

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "base/virtual_clock.h"
-#include "sound/channel.h"
 #include "sdl_audio/device_output.h"
+#include "sound/channel.h"
 #include "sound/mixer.h"
 #include "sound/sound_file.h"
 #include "tests/support/scratch_dir.h"

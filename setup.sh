@@ -16,7 +16,13 @@ PACKAGES="
   desktop-file-utils appstream appstream-compose man-db libglib2.0-bin dpkg-dev file debootstrap
   lintian
   pulseaudio pulseaudio-utils libpulse-dev
+  emscripten chromium
 "
+# Node.js and npm for the browser build's tests: Debian's, unless a Node.js of another origin
+# (which brings its own npm and conflicts with Debian's) is there already.
+if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+  PACKAGES="$PACKAGES nodejs npm"
+fi
 
 missing=""
 for p in $PACKAGES; do
@@ -24,11 +30,17 @@ for p in $PACKAGES; do
     missing="$missing $p"
   fi
 done
-[ -z "$missing" ] && exit 0
+if [ -n "$missing" ]; then
+  echo "setup: installing$missing"
+  if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  # shellcheck disable=SC2086
+  $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
 
-echo "setup: installing$missing"
-if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-# shellcheck disable=SC2086
-$SUDO apt-get install -y -qq --no-install-recommends $missing
+# The browser tests' driver, at the version package-lock.json pins.
+web=$(dirname "$0")/web/tests
+if [ -f "$web/package-lock.json" ] && [ ! -d "$web/node_modules" ]; then
+  (cd "$web" && npm ci --no-audit --no-fund --ignore-scripts)
+fi

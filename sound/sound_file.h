@@ -1,7 +1,8 @@
 #pragma once
 // Reads a WAV file and converts it to what the mixer plays: mono 16-bit at the output's rate.
-// Decoding and conversion are SDL's (no audio device needed). A file that is loaded again
-// unchanged is not decoded again. Game thread.
+// Decoding and conversion are SDL's on the desktop (no audio device needed) and our own portable
+// decoder where SDL is absent (the browser), with the same length in frames (wav_decode.h). A file
+// that is loaded again unchanged is not decoded again. Game thread.
 
 #include <cstdint>
 #include <memory>
@@ -22,7 +23,7 @@ inline constexpr int kSettleMs = 100;
 
 // path uses '/' and is relative to the working directory. Raises floemark::Error
 // "Cannot load the sound file PATH: REASON" when the file is missing, unreadable, not a WAV
-// file, damaged, or in a format SDL can't decode.
+// file, damaged, or in a format the decoder can't decode.
 //
 // The file is looked at on every call (so one removed, made unreadable or changed since fails
 // or loads anew, exactly as a first load would); while it is the same file (device and inode),

@@ -6,7 +6,7 @@ file(GLOB_RECURSE sources LIST_DIRECTORIES false RELATIVE ${SOURCE}
   ${SOURCE}/panel/*.cpp ${SOURCE}/panel/*.h ${SOURCE}/sound/*.cpp ${SOURCE}/sound/*.h
   ${SOURCE}/game/*.cpp ${SOURCE}/game/*.h ${SOURCE}/tools/*.cpp ${SOURCE}/tools/*.h
   ${SOURCE}/tests/*.cpp ${SOURCE}/tests/*.h ${SOURCE}/bench/*.cpp ${SOURCE}/bench/*.h
-  ${SOURCE}/fuzz/*.cpp ${SOURCE}/fuzz/*.h)
+  ${SOURCE}/fuzz/*.cpp ${SOURCE}/fuzz/*.h ${SOURCE}/web/*.cpp ${SOURCE}/web/*.h)
 list(LENGTH sources count)
 if(count EQUAL 0)
   message(FATAL_ERROR "no sources found under ${SOURCE}")

@@ -1,0 +1,6 @@
+# Copies into the site the pictures the page draws (the console's), leaving out what only the
+# desktop program shows: the splash and About photos, the window's outline, the resource list.
+file(GLOB pictures ${FROM}/Im_*.bmp ${FROM}/Im_*.jpg ${FROM}/Puls_*.jpg ${FROM}/icon.svg)
+list(FILTER pictures EXCLUDE REGEX "/(Im_Piccina|Im_Foto)\\.jpg$|_outline\\.bmp$")
+file(MAKE_DIRECTORY ${TO})
+file(COPY ${pictures} DESTINATION ${TO})

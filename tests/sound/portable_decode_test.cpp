@@ -14,7 +14,7 @@
 
 #include "base/error.h"
 #include "sound/wav_decode.h"
-#include "tests/support/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace floemark::sound {
 namespace {

@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "base/virtual_clock.h"
-#include "sound/channel.h"
 #include "sdl_audio/device_output.h"
+#include "sound/channel.h"
 #include "sound/mixer.h"
 #include "sound/sound_file.h"
+#include "tests/support/clocks.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
@@ -26,6 +27,7 @@ namespace {
 using namespace floemark::sound;
 
 const std::filesystem::path kSoundDir = floemark::testing::CommittedSoundDir();
+floemark::testing::SteadyClock realClock;
 
 std::unique_ptr<const Pcm> Tone(int frames) {
   auto pcm = std::make_unique<Pcm>();
@@ -75,7 +77,8 @@ std::unique_ptr<DeviceOutput> OpenDriver(benchmark::State& state, const char* dr
                                          StreamKeeper::Timing timing) {
   setenv("SDL_AUDIODRIVER", driver, 1);
   std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot, {"Floemark Simulator benchmark", "", "latency"}, timing);
+  auto output = DeviceOutput::Open(whyNot, realClock,
+                                   {"Floemark Simulator benchmark", "", "latency"}, timing);
   unsetenv("SDL_AUDIODRIVER");
   if (!output) state.SkipWithError((std::string("no ") + driver + ": " + whyNot).c_str());
   return output;
@@ -168,7 +171,7 @@ void BM_LoadJingle(benchmark::State& state) {
   const std::string path = (kSoundDir / "BONUS.WAV").string();
   const int rate = static_cast<int>(state.range(0));
   const std::uint64_t before = SoundsDecoded();
-  for (auto _ : state) benchmark::DoNotOptimize(LoadSoundFile(path, rate));
+  for (auto _ : state) benchmark::DoNotOptimize(LoadSoundFile(path, rate, realClock));
   state.counters["decodes"] = static_cast<double>(SoundsDecoded() - before);
 }
 BENCHMARK(BM_LoadJingle)->Arg(48000)->Arg(44100)->Unit(benchmark::kMicrosecond);

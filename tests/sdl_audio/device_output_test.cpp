@@ -25,6 +25,7 @@
 #include "sound/channel.h"
 #include "sound/null_output.h"
 #include "sound/sound_file.h"
+#include "tests/support/clocks.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/sound_log.h"
 #include "tests/support/wav.h"
@@ -33,6 +34,9 @@ namespace floemark::sound {
 namespace {
 
 using testing::ScratchDir;
+
+// The keeper reads it on its own thread.
+testing::SteadyClock realClock;
 
 // Waits, at most ten seconds, until done() holds.
 bool Await(const std::function<bool()>& done) {
@@ -125,7 +129,7 @@ TEST(DeviceOutputTest, CuesThroughTheDiskDriverLandWhereTheyBelongMixedNotClippe
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
   std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot, {});
+  auto output = DeviceOutput::Open(whyNot, realClock, {});
   unsetenv("SDL_AUDIODRIVER");
   ASSERT_TRUE(output) << whyNot;
   EXPECT_EQ(output->DriverName(), "disk");
@@ -136,9 +140,9 @@ TEST(DeviceOutputTest, CuesThroughTheDiskDriverLandWhereTheyBelongMixedNotClippe
 
   const int rate = output->SampleRate();
   EXPECT_EQ(rate, 48000);
-  const auto over = LoadSoundFile("SOUND/OVER.WAV", rate);
-  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", rate);
-  const auto got = LoadSoundFile("SOUND/GOT.WAV", rate);
+  const auto over = LoadSoundFile("SOUND/OVER.WAV", rate, realClock);
+  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", rate, realClock);
+  const auto got = LoadSoundFile("SOUND/GOT.WAV", rate, realClock);
   const std::int64_t ms100 = rate / 10;
   std::int64_t tempoCalledAt = 0, stoppedAt = 0;
   {
@@ -200,12 +204,12 @@ TEST(DeviceOutputTest, AStreamOnlyWhileSoundIsWantedWithEveryPositionKeptAcrossT
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", first.c_str(), 1);
   std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot, {}, {.idleMs = 300});
+  auto output = DeviceOutput::Open(whyNot, realClock, {}, {.idleMs = 300});
   unsetenv("SDL_AUDIODRIVER");
   ASSERT_TRUE(output) << whyNot;
   const StreamKeeper& keeper = output->Keeper();
-  const auto over = LoadSoundFile("SOUND/OVER.WAV", 48000);
-  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", 48000);
+  const auto over = LoadSoundFile("SOUND/OVER.WAV", 48000, realClock);
+  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", 48000, realClock);
   constexpr std::int64_t ms100 = 4800;
   std::int64_t stoppedAt = 0, stoppedAgainAt = 0;
   {
@@ -267,7 +271,7 @@ TEST(DeviceOutputTest, AClosedStreamLeavesTheProgramAsleep) {
   ScratchDir dir({"TEMPO.WAV"});
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot, {}, {.idleMs = 200});
+  auto output = DeviceOutput::Open(whyNot, realClock, {}, {.idleMs = 200});
   unsetenv("SDL_AUDIODRIVER");
   ASSERT_TRUE(output) << whyNot;
   SoundChannel tick("MPlayer_Tempo", *output, 1);

@@ -1,0 +1,86 @@
+#pragma once
+// A playback stream on a sound server that speaks PulseAudio's protocol (PulseAudio, and
+// PipeWire's PulseAudio server on Debian 12's desktops), through libpulse, that costs nothing
+// between the sounds. SDL's device pulls the mixer every period for as long as the stream is
+// open, and the server mixes the stream all that time; this one pulls only when the server asks
+// for a period (kPeriodFrames) while something sounds, and once a whole queue (kQueueFrames) of
+// silence has been written after the last sound it pauses (corks) the stream: between the sounds
+// neither the program nor the server wakes up for it. A cue wakes the stream's thread at once
+// (Started), which resumes the stream and writes a queue's worth, heard behind the queued
+// silence: some 25-40 ms after the cue (bench/play_cost.sh). A cue that comes while a sound
+// plays is mixed at the next period and heard behind the queue.
+//
+// The paused stream is never left to run dry: after an underrun, PulseAudio's null sink drops
+// what comes next; resumed from a pause, nothing is lost.
+
+#include <pulse/def.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "sdl_audio/stream_keeper.h"
+
+struct pa_context;
+struct pa_io_event;
+struct pa_stream;
+struct pa_threaded_mainloop;
+
+namespace floemark::sound {
+
+// How the stream introduces itself to the sound server, for its volume mixer.
+struct StreamIdentity {
+  std::string appName;     // "Floemark Simulator"
+  std::string iconName;    // the icon of the program's desktop entry
+  std::string streamName;  // what the stream is, next to the program's name
+};
+
+class PulseStream : public StreamDevice {
+ public:
+  static constexpr int kPeriodFrames = 480;  // 10 ms at 48 kHz
+  static constexpr int kQueueFrames = 1920;  // 40 ms
+
+  // Mono 16-bit frames at rate.
+  PulseStream(StreamIdentity identity, int rate);
+  ~PulseStream() override;
+  PulseStream(const PulseStream&) = delete;
+  PulseStream& operator=(const PulseStream&) = delete;
+
+  // Whether a server answers where libpulse looks (PULSE_SERVER, else the user's runtime
+  // folder), without starting one; waits for its answer up to about timeoutMs.
+  static bool ServerAnswers(int timeoutMs);
+
+  bool Open(Mixer& mixer, std::string& whyNot) override;
+  void Close() override;
+  bool Lost() override { return lost_.load(); }
+  void Started() override;
+
+ private:
+  static void OnContextState(pa_context* context, void* self);
+  static void OnStreamState(pa_stream* stream, void* self);
+  static void OnWriteRequest(pa_stream* stream, std::size_t bytes, void* self);
+  static void OnStarted(int fd, void* self);
+  // The keeper's thread, the mainloop's lock held: the context and the stream, ready.
+  bool Connect(std::string& whyNot);
+  // The mainloop's thread: writes what the server will take, while something sounds.
+  void Write();
+  // Renders frames of the mixer into the stream, at the write position seek says.
+  bool Send(int frames, pa_seek_mode_t seek);
+  void Cork(bool paused);
+
+  const StreamIdentity identity_;
+  const int rate_;
+  const int wakeFd_;  // an eventfd: Started, from any thread, to the mainloop's thread
+  Mixer* mixer_ = nullptr;
+  pa_threaded_mainloop* loop_ = nullptr;
+  pa_context* context_ = nullptr;
+  pa_stream* stream_ = nullptr;
+  pa_io_event* wakeEvent_ = nullptr;
+  // The mainloop's thread's: the stream is paused; frames of silence written since the last
+  // sound.
+  bool corked_ = false;
+  int silenceQueued_ = 0;
+  std::atomic<bool> lost_{false};
+};
+
+}  // namespace floemark::sound

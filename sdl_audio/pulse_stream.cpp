@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace floemark::sound {
@@ -80,6 +81,13 @@ void PulseStream::OnWriteRequest(pa_stream*, std::size_t, void* self) {
   static_cast<PulseStream*>(self)->Write();
 }
 
+void PulseStream::OnServerInfo(pa_context*, const pa_server_info* info, void* self) {
+  auto* me = static_cast<PulseStream*>(self);
+  me->overwrite_ = info != nullptr && info->server_name != nullptr &&
+                   std::strstr(info->server_name, "PipeWire") != nullptr;
+  pa_threaded_mainloop_signal(me->loop_, 0);
+}
+
 void PulseStream::OnStarted(int fd, void* self) {
   std::uint64_t count;
   while (read(fd, &count, sizeof count) > 0) {
@@ -115,14 +123,12 @@ void PulseStream::Write() {
   const bool sounding = mixer_->AnyPlaying();
   if (corked_) {
     if (!sounding) return;
-    // The queue holds nothing but silence, which the cue follows. (Written over it from the
-    // server's read position instead, the cue is lost on a sink that cannot rewind, PulseAudio's
-    // null sink among them.)
+    // The queue holds nothing but silence, which the cue replaces or follows.
     Cork(false);
-    Send(kQueueFrames, PA_SEEK_RELATIVE);
+    Send(timing_.queueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
     return;
   }
-  if (!sounding && silenceQueued_ >= kQueueFrames) {
+  if (!sounding && silenceQueued_ >= timing_.queueFrames) {
     Cork(true);
     return;
   }
@@ -172,6 +178,12 @@ bool PulseStream::Connect(std::string& whyNot) {
     whyNot = pa_strerror(pa_context_errno(context_));
     return false;
   }
+  overwrite_ = false;
+  if (pa_operation* o = pa_context_get_server_info(context_, OnServerInfo, this)) {
+    while (pa_operation_get_state(o) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(loop_);
+    pa_operation_unref(o);
+  }
+  timing_ = overwrite_ ? kLongTiming : kShortTiming;
   const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate_), 1};
   // The client's properties come from the environment (PULSE_PROP_...); the stream's own are
   // set here too, since not every server hands the client's down to its streams.
@@ -193,9 +205,9 @@ bool PulseStream::Connect(std::string& whyNot) {
   // period has come.
   pa_buffer_attr attr;
   attr.maxlength = static_cast<std::uint32_t>(-1);
-  attr.tlength = Bytes(kQueueFrames);
-  attr.prebuf = Bytes(kPeriodFrames);
-  attr.minreq = Bytes(kPeriodFrames);
+  attr.tlength = Bytes(timing_.queueFrames);
+  attr.prebuf = Bytes(timing_.periodFrames);
+  attr.minreq = Bytes(timing_.periodFrames);
   attr.fragsize = static_cast<std::uint32_t>(-1);
   if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
       0) {

@@ -3,15 +3,18 @@
 // PipeWire's PulseAudio server on Debian 12's desktops), through libpulse, that costs nothing
 // between the sounds. SDL's device pulls the mixer every period for as long as the stream is
 // open, and the server mixes the stream all that time; this one pulls only when the server asks
-// for a period (kPeriodFrames) while something sounds, and once a whole queue (kQueueFrames) of
-// silence has been written after the last sound it pauses (corks) the stream: between the sounds
-// neither the program nor the server wakes up for it. A cue wakes the stream's thread at once
-// (Started), which resumes the stream and writes a queue's worth, heard behind the queued
-// silence: some 25-40 ms after the cue (bench/play_cost.sh). A cue that comes while a sound
-// plays is mixed at the next period and heard behind the queue.
+// for a period while something sounds, and once a whole queue of silence has been written after
+// the last sound it pauses (corks) the stream: between the sounds neither the program nor the
+// server wakes up for it. A cue wakes the stream's thread at once (Started), which resumes the
+// stream and writes a queue's worth. A cue that comes while a sound plays is mixed at the next
+// period and heard behind the queue.
 //
-// The paused stream is never left to run dry: after an underrun, PulseAudio's null sink drops
-// what comes next; resumed from a pause, nothing is lost.
+// PipeWire's server takes the resumed queue over the silence from the frame it plays next (a
+// write with a seek relative to the read index): the cue is heard within 4-7 ms on its null
+// sink, so its period and queue can be long (kLongTiming), and its graph runs half as often.
+// PulseAudio's null sink, which cannot rewind, drops a write over the queue; there the cue
+// follows the queued silence, 25-30 ms after the cue with kShortTiming. The paused stream is
+// never left to run dry: after an underrun PulseAudio's null sink drops what comes next too.
 
 #include <pulse/def.h>
 
@@ -22,6 +25,7 @@
 #include "sdl_audio/stream_keeper.h"
 
 struct pa_context;
+struct pa_server_info;
 struct pa_io_event;
 struct pa_stream;
 struct pa_threaded_mainloop;
@@ -37,8 +41,12 @@ struct StreamIdentity {
 
 class PulseStream : public StreamDevice {
  public:
-  static constexpr int kPeriodFrames = 480;  // 10 ms at 48 kHz
-  static constexpr int kQueueFrames = 1920;  // 40 ms
+  struct Timing {
+    int periodFrames;
+    int queueFrames;
+  };
+  static constexpr Timing kShortTiming{480, 1920};  // 10 ms, 40 ms at 48 kHz
+  static constexpr Timing kLongTiming{960, 2880};   // 20 ms, 60 ms
 
   // Mono 16-bit frames at rate.
   PulseStream(StreamIdentity identity, int rate);
@@ -59,6 +67,7 @@ class PulseStream : public StreamDevice {
   static void OnContextState(pa_context* context, void* self);
   static void OnStreamState(pa_stream* stream, void* self);
   static void OnWriteRequest(pa_stream* stream, std::size_t bytes, void* self);
+  static void OnServerInfo(pa_context* context, const pa_server_info* info, void* self);
   static void OnStarted(int fd, void* self);
   // The keeper's thread, the mainloop's lock held: the context and the stream, ready.
   bool Connect(std::string& whyNot);
@@ -76,6 +85,9 @@ class PulseStream : public StreamDevice {
   pa_context* context_ = nullptr;
   pa_stream* stream_ = nullptr;
   pa_io_event* wakeEvent_ = nullptr;
+  // The server's: PipeWire takes a write from its read position.
+  bool overwrite_ = false;
+  Timing timing_ = kShortTiming;
   // The mainloop's thread's: the stream is paused; frames of silence written since the last
   // sound.
   bool corked_ = false;

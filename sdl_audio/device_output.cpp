@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "sound/null_output.h"
 
@@ -71,15 +72,32 @@ void Introduce(const StreamIdentity& identity) {
   }
 }
 
+// The libpulse stream unless SDL_AUDIODRIVER asks for another driver. Asking the server costs a
+// round trip at the start, a millisecond or two.
+bool UsePulse() {
+  const char* asked = std::getenv("SDL_AUDIODRIVER");
+  if (asked != nullptr && *asked != '\0' && std::strcmp(asked, "pulseaudio") != 0) return false;
+  return PulseStream::ServerAnswers(500);
+}
+
 }  // namespace
 
-std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot,
+std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot, Clock& clock,
                                                  const StreamIdentity& identity,
                                                  StreamKeeper::Timing timing) {
+  Introduce(identity);
+  std::unique_ptr<DeviceOutput> out(new DeviceOutput(clock));
+  if (UsePulse()) {
+    out->driver_ = "pulseaudio";
+    timing.pullFrames = PulseStream::kShortTiming.periodFrames;
+    out->keeper_ = std::make_unique<StreamKeeper>(
+        out->mixer_, std::make_unique<PulseStream>(identity, kSampleRate), kSampleRate, timing,
+        clock);
+    return out;
+  }
   // Without this hint SDL_Init takes SIGINT and SIGTERM for its own event queue, which this
   // program never reads: SIGTERM would no longer end it.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  Introduce(identity);
   // The subsystem stays up for the whole run, and only the device comes and goes: starting and
   // shutting down SDL's audio on the keeper's thread would race the game thread, which converts
   // sounds with SDL's audio functions meanwhile. Up without a stream it holds no device and does
@@ -89,23 +107,23 @@ std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot,
     whyNot = SDL_GetError();
     return nullptr;
   }
-  std::unique_ptr<DeviceOutput> out(new DeviceOutput());
+  out->sdl_ = true;
   const char* driver = SDL_GetCurrentAudioDriver();
   out->driver_ = driver ? driver : "";
   timing.pullFrames = kBufferFrames;
   out->keeper_ = std::make_unique<StreamKeeper>(out->mixer_, std::make_unique<SdlStream>(),
-                                                kSampleRate, timing);
+                                                kSampleRate, timing, clock);
   return out;
 }
 
 DeviceOutput::~DeviceOutput() {
-  keeper_.reset();  // closes the device, which waits for the audio thread's last pull
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  keeper_.reset();  // closes the device, which waits for its thread's last pull
+  if (sdl_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 std::unique_ptr<AudioOutput> OpenDeviceOrSilent(Clock& clock, const StreamIdentity& identity) {
   std::string whyNot;
-  if (auto device = DeviceOutput::Open(whyNot, identity)) return device;
+  if (auto device = DeviceOutput::Open(whyNot, clock, identity)) return device;
   static std::atomic<bool> told{false};
   if (!told.exchange(true)) {
     std::fprintf(stderr,

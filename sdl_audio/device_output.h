@@ -1,25 +1,21 @@
 #pragma once
-// The program's audio output: SDL2's audio, its stream opened only while sound is wanted (see
-// StreamKeeper), otherwise the silent output on the given clock when SDL has no audio at all
-// (said once on standard error). Game thread only; the device's callback runs on SDL's audio
-// thread and touches nothing but the Mixer.
+// The program's audio output, its stream opened only while sound is wanted (see StreamKeeper):
+// libpulse's stream (pulse_stream.h) when a server of PulseAudio's protocol answers at the
+// start, as on Debian's desktops (PulseAudio, PipeWire), which costs nothing between the sounds;
+// else SDL2's audio (ALSA, or the driver SDL_AUDIODRIVER names); else the silent output on the
+// given clock when SDL has no audio at all (said once on standard error). Game thread only; the
+// device's thread touches nothing but the Mixer.
 
 #include <memory>
 #include <string>
 
 #include "base/clock.h"
+#include "sdl_audio/pulse_stream.h"
+#include "sdl_audio/stream_keeper.h"
 #include "sound/audio_output.h"
 #include "sound/mixer.h"
-#include "sdl_audio/stream_keeper.h"
 
 namespace floemark::sound {
-
-// How the stream introduces itself to the sound server, for its volume mixer.
-struct StreamIdentity {
-  std::string appName;     // "Floemark Simulator"
-  std::string iconName;    // the icon of the program's desktop entry
-  std::string streamName;  // what the stream is, next to the program's name
-};
 
 class DeviceOutput : public AudioOutput {
  public:
@@ -27,31 +23,37 @@ class DeviceOutput : public AudioOutput {
   // lengths keep their meaning when the stream is reopened on a device of another rate, and a
   // sound is converted once, at load.
   static constexpr int kSampleRate = 48000;
-  // The device buffer, 5.3 ms at 48 kHz. A cue comes at any moment of the device's period and
-  // waits for the next callback: at 512 frames the period alone is 10.7 ms, which would leave
-  // nothing of 11 ms for a busy machine's scheduling; at 256 the cue is mixed within 11 ms of
-  // PlayCue in 99 cases of 100 even on a loaded two-core machine (bench/sound_bench.cpp).
-  static constexpr int kBufferFrames = 256;
+  // SDL's device buffer, 10.7 ms at 48 kHz: SDL pulls every period for as long as the stream
+  // is open, so the period is as long as a cue's wait for the next callback allows (PlayCue to
+  // the mix within 20 ms in 99 cases of 100, bench/sound_bench.cpp).
+  static constexpr int kBufferFrames = 512;
 
-  // Starts SDL's audio subsystem alone (no window, no event loop, no signal handlers) with the
-  // driver SDL picks (SDL_AUDIODRIVER names another), and keeps it for the whole run; no stream
-  // is opened yet. nullptr when SDL has no audio driver, with the reason in whyNot.
-  static std::unique_ptr<DeviceOutput> Open(std::string& whyNot, const StreamIdentity& identity,
+  // With no driver asked for (SDL_AUDIODRIVER unset or "pulseaudio") and a server of
+  // PulseAudio's protocol answering, libpulse's stream ("pulseaudio"). Otherwise starts SDL's
+  // audio subsystem alone (no window, no event loop, no signal handlers) with the driver SDL
+  // picks or SDL_AUDIODRIVER names, and keeps it for the whole run. No stream is opened yet.
+  // nullptr when SDL has no audio driver, with the reason in whyNot. The keeper reads clock on
+  // its own thread: any thread must be able to read it.
+  static std::unique_ptr<DeviceOutput> Open(std::string& whyNot, Clock& clock,
+                                            const StreamIdentity& identity,
                                             StreamKeeper::Timing timing = {});
-  ~DeviceOutput() override;  // closes the stream, then shuts the subsystem down
+  ~DeviceOutput() override;  // closes the stream, then shuts SDL's subsystem down if it ran
 
   int SampleRate() const override { return kSampleRate; }
   Mixer& GetMixer() override { return mixer_; }
+  Clock& GetClock() override { return clock_; }
   void SoundWanted() override { keeper_->Want(); }
 
   const std::string& DriverName() const { return driver_; }
   const StreamKeeper& Keeper() const { return *keeper_; }
 
  private:
-  DeviceOutput() = default;
+  explicit DeviceOutput(Clock& clock) : clock_(clock) {}
+  Clock& clock_;
   Mixer mixer_;
   std::unique_ptr<StreamKeeper> keeper_;  // after the mixer: it stops pulling it first
   std::string driver_;
+  bool sdl_ = false;
 };
 
 std::unique_ptr<AudioOutput> OpenDeviceOrSilent(Clock& clock, const StreamIdentity& identity);

@@ -1,15 +1,19 @@
 #include "sdl_audio/stream_keeper.h"
 
+#include <chrono>
 #include <cstdio>
 #include <utility>
 
 namespace floemark::sound {
 
 StreamKeeper::StreamKeeper(Mixer& mixer, std::unique_ptr<StreamDevice> device, int rate,
-                           Timing timing)
-    : mixer_(mixer), device_(std::move(device)), rate_(rate), timing_(timing), thread_([this] {
-        Run();
-      }) {}
+                           Timing timing, Clock& clock)
+    : mixer_(mixer),
+      device_(std::move(device)),
+      rate_(rate),
+      timing_(timing),
+      clock_(clock),
+      thread_([this] { Run(); }) {}
 
 StreamKeeper::~StreamKeeper() {
   {
@@ -21,7 +25,11 @@ StreamKeeper::~StreamKeeper() {
 }
 
 void StreamKeeper::Want() {
-  if (awake_.load(std::memory_order_seq_cst)) return;
+  cues_.fetch_add(1, std::memory_order_seq_cst);
+  if (awake_.load(std::memory_order_seq_cst)) {
+    device_->Started();
+    return;
+  }
   {
     std::lock_guard lock(mutex_);
     wanted_ = true;
@@ -83,6 +91,7 @@ void StreamKeeper::Step(bool wanted) {
     TryOpen();
     return;
   }
+  Look();
   if (!Idle()) return;
   // Want must call from here on; a Start before this line is seen by the second look.
   awake_.store(false, std::memory_order_seq_cst);
@@ -93,9 +102,17 @@ void StreamKeeper::Step(bool wanted) {
   }
 }
 
+void StreamKeeper::Look() {
+  const std::uint64_t cues = cues_.load(std::memory_order_seq_cst);
+  if (mixer_.AnyPlaying() || cues != cuesSeen_) {
+    cuesSeen_ = cues;
+    soundAtMs_ = clock_.MonotonicMs();
+  }
+}
+
 bool StreamKeeper::Idle() const {
-  const std::int64_t idleFrames = std::int64_t{timing_.idleMs} * rate_ / 1000;
-  return !mixer_.AnyPlaying() && mixer_.SilentFrames() >= idleFrames;
+  return !mixer_.AnyPlaying() && cues_.load(std::memory_order_seq_cst) == cuesSeen_ &&
+         clock_.MonotonicMs() - soundAtMs_ >= timing_.idleMs;
 }
 
 void StreamKeeper::TryOpen() {
@@ -104,6 +121,8 @@ void StreamKeeper::TryOpen() {
     mode_ = Mode::kOpen;
     lost_ = false;
     silent_ = false;
+    cuesSeen_ = cues_.load(std::memory_order_seq_cst);
+    soundAtMs_ = clock_.MonotonicMs();
     streamOpen_ = true;
     ++streamsOpened_;
     awake_.store(true, std::memory_order_seq_cst);
@@ -120,7 +139,7 @@ void StreamKeeper::TryOpen() {
     // Time runs on for the channels from here, as if a device pulled them.
     mode_ = Mode::kSilent;
     silent_ = true;
-    silentSince_ = Clock::now();
+    silentSinceMs_ = clock_.MonotonicMs();
     silentFrames_ = 0;
   }
 }
@@ -134,9 +153,7 @@ void StreamKeeper::Close() {
 
 void StreamKeeper::PlaySilently() {
   // Counted from the start, so that no rounding accumulates over the periods.
-  const auto elapsed =
-      std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - silentSince_);
-  const std::int64_t due = elapsed.count() * rate_ / 1'000'000;
+  const std::int64_t due = (clock_.MonotonicMs() - silentSinceMs_) * rate_ / 1000;
   mixer_.Advance(due - silentFrames_);
   silentFrames_ = due;
 }

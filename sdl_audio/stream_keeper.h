@@ -13,7 +13,6 @@
 // this is shown to the person, and the game thread never waits for a device.
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -21,6 +20,7 @@
 #include <string>
 #include <thread>
 
+#include "base/clock.h"
 #include "sound/mixer.h"
 
 namespace floemark::sound {
@@ -34,8 +34,12 @@ class StreamDevice {
   virtual bool Open(Mixer& mixer, std::string& whyNot) = 0;
   // Returns once the device's last pull has ended.
   virtual void Close() = 0;
-  // The open device has gone away; it still pulls, in silence, until it is closed.
+  // The open device has gone away; it still pulls, in silence, until it is closed (or, for a
+  // device that pulls only while something sounds, pulls no more).
   virtual bool Lost() = 0;
+  // Any thread, open or not: a channel has just started. A device that sleeps while nothing
+  // sounds pulls at once.
+  virtual void Started() {}
 };
 
 class StreamKeeper {
@@ -43,20 +47,24 @@ class StreamKeeper {
   struct Timing {
     // How long no channel may sound before the stream closes.
     int idleMs = 2000;
-    // How often an open stream is looked at, for its silence and whether it has been lost.
-    int checkMs = 100;
+    // How often an open stream is looked at, for its silence and whether it has been lost: the
+    // keeper's only wakeups while the stream is open.
+    int checkMs = 250;
     // The frames a device pulls at once: the pace of the keeper's own pulls without a device.
     int pullFrames = 512;
   };
 
-  // Starts the thread; no stream is opened yet. mixer outlives the keeper.
-  StreamKeeper(Mixer& mixer, std::unique_ptr<StreamDevice> device, int rate, Timing timing);
+  // Starts the thread; no stream is opened yet. mixer and clock outlive the keeper. The clock
+  // times the idle stream's close and the silent pulls; it is read on the keeper's thread, so it
+  // must be one that any thread may read.
+  StreamKeeper(Mixer& mixer, std::unique_ptr<StreamDevice> device, int rate, Timing timing,
+               Clock& clock);
   ~StreamKeeper();  // closes the stream and ends the thread
   StreamKeeper(const StreamKeeper&) = delete;
   StreamKeeper& operator=(const StreamKeeper&) = delete;
 
   // Game thread, after a slot of the mixer has been started: opens the stream unless it is open
-  // and well. Returns at once.
+  // and well, and tells an open one. Returns at once.
   void Want();
 
   // Any thread, for tests and measurements.
@@ -67,11 +75,14 @@ class StreamKeeper {
 
  private:
   enum class Mode { kClosed, kOpen, kSilent };
-  using Clock = std::chrono::steady_clock;
 
   void Run();
   void Step(bool wanted);
-  // Nothing plays, and nothing has sounded for the idle time.
+  // Marks the moment of the look as one with sound, when a slot plays or a cue has come since
+  // the last look (a short sound may have begun and ended between two looks).
+  void Look();
+  // Nothing plays, no cue has come since the last look, and the last look with sound is the idle
+  // time ago.
   bool Idle() const;
   void TryOpen();
   void Close();
@@ -81,10 +92,12 @@ class StreamKeeper {
   const std::unique_ptr<StreamDevice> device_;
   const int rate_;
   const Timing timing_;
+  Clock& clock_;
 
   // Shared with the game thread. awake_: an open, healthy stream will pull whatever starts, so
   // Want need not tell the keeper.
   std::atomic<bool> awake_{false};
+  std::atomic<std::uint64_t> cues_{0};  // every Want
   std::mutex mutex_;
   std::condition_variable wakeup_;
   bool wanted_ = false;  // under mutex_
@@ -94,7 +107,9 @@ class StreamKeeper {
   Mode mode_ = Mode::kClosed;
   bool lost_ = false;
   bool toldFailure_ = false;
-  Clock::time_point silentSince_{};
+  std::uint64_t cuesSeen_ = 0;
+  std::int64_t soundAtMs_ = 0;  // the last look with sound
+  std::int64_t silentSinceMs_ = 0;
   std::int64_t silentFrames_ = 0;
 
   std::atomic<bool> streamOpen_{false};

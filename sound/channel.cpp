@@ -83,7 +83,8 @@ void SoundChannel::LoadCue(const std::string& file) {
     impl_->open = false;
     impl_->mixer().SetSound(impl_->slot, nullptr);
   }
-  impl_->mixer().SetSound(impl_->slot, LoadSoundFile(LocalPath(file), impl_->output.SampleRate()));
+  impl_->mixer().SetSound(impl_->slot, LoadSoundFile(LocalPath(file), impl_->output.SampleRate(),
+                                                     impl_->output.GetClock()));
   impl_->open = true;
 }
 

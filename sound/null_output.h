@@ -18,6 +18,7 @@ class NullOutput : public AudioOutput {
   explicit NullOutput(Clock& clock, int sampleRate = 48000);
   ~NullOutput() override;
   int SampleRate() const override { return rate_; }
+  Clock& GetClock() override { return clock_; }
   Mixer& GetMixer() override;
   void Sync() override;
 

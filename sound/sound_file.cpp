@@ -7,7 +7,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <mutex>
 #include <vector>
 
@@ -43,12 +42,16 @@ FileState StateOf(const struct stat& info) {
   return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
 }
 
-bool Settled(const FileState& state) {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  const std::int64_t ageMs = (now.tv_sec - state.changed.tv_sec) * 1000 +
-                             (now.tv_nsec - state.changed.tv_nsec) / 1'000'000;
-  return ageMs > kSettleMs;
+// The file's change is more than kSettleMs old, on the clock's UTC time of day against the
+// change's: ages are told apart within a day, which is all the rule needs. A file changed a
+// whole number of days ago, give or take the settle time, is decoded once more; a change
+// stamped up to an hour ahead of the clock (another machine's file system) counts as recent.
+bool Settled(const FileState& state, Clock& clock) {
+  constexpr std::int64_t kDayMs = 86'400'000;
+  const std::int64_t changedMs = static_cast<std::int64_t>(state.changed.tv_sec % 86'400) * 1000 +
+                                 state.changed.tv_nsec / 1'000'000;
+  const std::int64_t ageMs = ((clock.TimeOfDayMs() - changedMs) % kDayMs + kDayMs) % kDayMs;
+  return ageMs > kSettleMs && ageMs < kDayMs - 3'600'000;
 }
 
 struct Descriptor {
@@ -147,14 +150,14 @@ std::atomic<std::uint64_t> decodes{0};
 
 }  // namespace
 
-std::unique_ptr<const Pcm> LoadSoundFile(const std::string& path, int sampleRate) {
+std::unique_ptr<const Pcm> LoadSoundFile(const std::string& path, int sampleRate, Clock& clock) {
   FileState state{};
   const Descriptor file{OpenSoundFile(path, state)};
   if (std::shared_ptr<const Pcm> known = Decoded().Find(state, sampleRate))
     return std::make_unique<const Pcm>(*known);
   std::unique_ptr<const Pcm> pcm =
       DecodeSound(ReadAll(file.fd, state.size, path), sampleRate, path);
-  if (Settled(state)) Decoded().Keep(state, sampleRate, std::make_shared<const Pcm>(*pcm));
+  if (Settled(state, clock)) Decoded().Keep(state, sampleRate, std::make_shared<const Pcm>(*pcm));
   return pcm;
 }
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "base/clock.h"
 #include "sound/mixer.h"
 
 namespace floemark::sound {
@@ -28,8 +29,9 @@ inline constexpr int kSettleMs = 100;
 // The file is looked at on every call (so one removed, made unreadable or changed since fails
 // or loads anew, exactly as a first load would); while it is the same file (device and inode),
 // with the same size, modification and change times, the sound decoded for this rate before is
-// handed out again (a file changed within kSettleMs before the load is not remembered).
-std::unique_ptr<const Pcm> LoadSoundFile(const std::string& path, int sampleRate);
+// handed out again (a file changed within kSettleMs before the load on clock's time of day, or
+// stamped later than that time, is not remembered).
+std::unique_ptr<const Pcm> LoadSoundFile(const std::string& path, int sampleRate, Clock& clock);
 
 // The decoding part of LoadSoundFile, on a file's bytes; path only names the file in an error.
 std::unique_ptr<const Pcm> DecodeSound(std::span<const std::uint8_t> file, int sampleRate,

@@ -25,6 +25,8 @@
 #include "sound/channel.h"
 #include "sound/null_output.h"
 #include "sound/sound_file.h"
+#include "support/await.h"
+#include "support/clocks.h"
 #include "support/scratch_dir.h"
 #include "support/sound_log.h"
 #include "support/wav.h"
@@ -34,15 +36,10 @@ namespace {
 
 using testing::ScratchDir;
 
-// Waits, at most ten seconds, until done() holds.
-bool Await(const std::function<bool()>& done) {
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > giveUp) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
+// The keeper reads it on its own thread.
+testing::SteadyClock realClock;
+
+using testing::Await;
 
 // One stretch of a sound that has left the mixer: frames [from, to) of pcm.
 struct Played {
@@ -125,7 +122,7 @@ TEST(DeviceOutputTest, CuesThroughTheDiskDriverLandWhereTheyBelongMixedNotClippe
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
   std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot, {});
+  auto output = DeviceOutput::Open(whyNot, realClock, {});
   unsetenv("SDL_AUDIODRIVER");
   ASSERT_TRUE(output) << whyNot;
   EXPECT_EQ(output->DriverName(), "disk");
@@ -136,9 +133,9 @@ TEST(DeviceOutputTest, CuesThroughTheDiskDriverLandWhereTheyBelongMixedNotClippe
 
   const int rate = output->SampleRate();
   EXPECT_EQ(rate, 48000);
-  const auto over = LoadSoundFile("SOUND/OVER.WAV", rate);
-  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", rate);
-  const auto got = LoadSoundFile("SOUND/GOT.WAV", rate);
+  const auto over = LoadSoundFile("SOUND/OVER.WAV", rate, realClock);
+  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", rate, realClock);
+  const auto got = LoadSoundFile("SOUND/GOT.WAV", rate, realClock);
   const std::int64_t ms100 = rate / 10;
   std::int64_t tempoCalledAt = 0, stoppedAt = 0;
   {
@@ -200,12 +197,12 @@ TEST(DeviceOutputTest, AStreamOnlyWhileSoundIsWantedWithEveryPositionKeptAcrossT
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", first.c_str(), 1);
   std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot, {}, {.idleMs = 300});
+  auto output = DeviceOutput::Open(whyNot, realClock, {}, {.idleMs = 300});
   unsetenv("SDL_AUDIODRIVER");
   ASSERT_TRUE(output) << whyNot;
   const StreamKeeper& keeper = output->Keeper();
-  const auto over = LoadSoundFile("SOUND/OVER.WAV", 48000);
-  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", 48000);
+  const auto over = LoadSoundFile("SOUND/OVER.WAV", 48000, realClock);
+  const auto tempo = LoadSoundFile("SOUND/TEMPO.WAV", 48000, realClock);
   constexpr std::int64_t ms100 = 4800;
   std::int64_t stoppedAt = 0, stoppedAgainAt = 0;
   {
@@ -267,7 +264,7 @@ TEST(DeviceOutputTest, AClosedStreamLeavesTheProgramAsleep) {
   ScratchDir dir({"TEMPO.WAV"});
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   std::string whyNot;
-  auto output = DeviceOutput::Open(whyNot, {}, {.idleMs = 200});
+  auto output = DeviceOutput::Open(whyNot, realClock, {}, {.idleMs = 200});
   unsetenv("SDL_AUDIODRIVER");
   ASSERT_TRUE(output) << whyNot;
   SoundChannel tick("MPlayer_Tempo", *output, 1);

@@ -12,20 +12,15 @@
 #include <random>
 #include <thread>
 
+#include "support/await.h"
+#include "support/clocks.h"
+
 namespace floemark::sound {
 namespace {
 
 constexpr int kRate = 48000;
 
-// Waits, at most ten seconds, until done() holds.
-bool Await(const std::function<bool()>& done) {
-  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > giveUp) return false;
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  return true;
-}
+using testing::Await;
 
 std::unique_ptr<const Pcm> Tone(int frames) {
   auto pcm = std::make_unique<Pcm>();
@@ -86,11 +81,14 @@ class TestDevice : public StreamDevice {
   std::thread thread_;
 };
 
+testing::SteadyClock realClock;
+
 struct Rig {
   explicit Rig(StreamKeeper::Timing timing,
-               std::chrono::microseconds pace = std::chrono::microseconds(500))
+               std::chrono::microseconds pace = std::chrono::microseconds(500),
+               Clock& clock = realClock)
       : state(std::make_shared<DeviceState>()),
-        keeper(mixer, std::make_unique<TestDevice>(state, pace), kRate, timing) {}
+        keeper(mixer, std::make_unique<TestDevice>(state, pace), kRate, timing, clock) {}
   void Play(int slot) {
     mixer.Start(slot);
     keeper.Want();
@@ -101,7 +99,8 @@ struct Rig {
 };
 
 TEST(StreamKeeperTest, OpensAtTheCueAndClosesAfterTheIdleTimeOfSilence) {
-  Rig rig({.idleMs = 1000, .checkMs = 5});
+  testing::ManualClock clock;
+  Rig rig({.idleMs = 1000, .checkMs = 5}, std::chrono::microseconds(500), clock);
   rig.mixer.SetSound(0, Tone(kRate * 2));
   rig.mixer.SetSound(1, Tone(kRate / 10));
   EXPECT_FALSE(rig.keeper.StreamOpen());
@@ -114,13 +113,25 @@ TEST(StreamKeeperTest, OpensAtTheCueAndClosesAfterTheIdleTimeOfSilence) {
   ASSERT_TRUE(Await([&] { return rig.keeper.StreamOpen(); }));
   // A long sound keeps it open: more than the idle time has passed by its end.
   ASSERT_TRUE(Await([&] { return !rig.mixer.Playing(0); }));
-  const std::int64_t endedAt = rig.state->pulled;
+  // The idle time runs on the keeper's clock from its first look without sound.
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));  // some looks
+  clock.Advance(999);
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
   EXPECT_TRUE(rig.keeper.StreamOpen());
-  ASSERT_TRUE(Await([&] { return !rig.keeper.StreamOpen(); }));
-  // The idle time is counted in pulled frames: a second of them, and at most a look later.
-  const std::int64_t silence = rig.state->pulledAtClose - endedAt;
-  EXPECT_GE(silence, kRate - 512);
-  EXPECT_LE(silence, kRate + 40 * 512);
+  // A sound that begins and ends between two looks is seen: the count starts again, from the
+  // first look after the cue (later on a busy machine, never sooner).
+  rig.mixer.SetSound(2, Tone(1));
+  const std::int64_t cueAt = clock.MonotonicMs();
+  rig.Play(2);
+  ASSERT_TRUE(Await([&] { return !rig.mixer.Playing(2); }));
+  clock.Advance(1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  EXPECT_TRUE(rig.keeper.StreamOpen());
+  ASSERT_TRUE(Await([&] {
+    clock.Advance(1);
+    return !rig.keeper.StreamOpen();
+  }));
+  EXPECT_GE(clock.MonotonicMs() - cueAt, 1000);
   EXPECT_EQ(rig.mixer.Position(0), kRate * 2);
 
   // A cue after the close opens a stream again.

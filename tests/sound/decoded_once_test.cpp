@@ -1,20 +1,21 @@
 // A sound file loaded again unchanged is not decoded again, and every change to it since (a
 // rewrite, a new file in its place, a touch, a removal, a folder or a lock) is seen at once:
-// the load fails or decodes anew exactly as a first load would.
+// the load fails or decodes anew exactly as a first load would. A file changed just before its
+// load (or stamped later than the clock) is not remembered: the test's clock stands where the
+// test puts it against the file's change time.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/error.h"
 #include "sound/sound_file.h"
+#include "support/clocks.h"
 #include "support/scratch_dir.h"
 #include "support/wav.h"
 
@@ -29,19 +30,25 @@ constexpr char kPath[] = "SOUND/CUE.WAV";
 
 class DecodedOnceTest : public ::testing::Test {
  protected:
+  // The clock ms after the file's last change, on the time of day.
+  void ClockAfterChange(std::int64_t ms) {
+    struct stat info {};
+    ASSERT_EQ(stat(kPath, &info), 0);
+    clock_.Set(info.st_ctim.tv_sec % 86'400 * 1000 + info.st_ctim.tv_nsec / 1'000'000 + ms);
+  }
   // Like a file of the program's: written a while ago.
-  void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs + 50)); }
+  void Settle() { ClockAfterChange(kSettleMs + 1); }
 
   // The first sample of the sound loaded from kPath, and how many decodes the load took.
   std::pair<std::int16_t, std::uint64_t> Load(int rate = 48000) {
     const std::uint64_t before = SoundsDecoded();
-    const auto pcm = LoadSoundFile(kPath, rate);
+    const auto pcm = LoadSoundFile(kPath, rate, clock_);
     return {pcm->samples.at(0), SoundsDecoded() - before};
   }
 
-  static std::string Failure() {
+  std::string Failure() {
     try {
-      LoadSoundFile(kPath, 48000);
+      LoadSoundFile(kPath, 48000, clock_);
       return "";
     } catch (const Error& e) {
       return e.what();
@@ -49,15 +56,16 @@ class DecodedOnceTest : public ::testing::Test {
   }
 
   ScratchDir dir_;
+  testing::ManualClock clock_;
 };
 
 TEST_F(DecodedOnceTest, AnUnchangedFileIsDecodedOncePerRate) {
   dir_.Sound("CUE.WAV", WavBytes(Ramp(200, 7)));
   Settle();
-  const auto first = LoadSoundFile(kPath, 48000);
+  const auto first = LoadSoundFile(kPath, 48000, clock_);
   const std::uint64_t before = SoundsDecoded();
   for (int i = 0; i < 5; ++i) {
-    const auto again = LoadSoundFile(kPath, 48000);
+    const auto again = LoadSoundFile(kPath, 48000, clock_);
     EXPECT_EQ(again->samples, first->samples);
   }
   EXPECT_EQ(SoundsDecoded() - before, 0u);
@@ -70,8 +78,16 @@ TEST_F(DecodedOnceTest, AnUnchangedFileIsDecodedOncePerRate) {
 TEST_F(DecodedOnceTest, AFileJustWrittenIsDecodedAtEveryLoad) {
   // Written within one tick of the kernel's clock, two versions could carry the same times.
   dir_.Sound("CUE.WAV", WavBytes(Ramp(200, 7)));
+  ClockAfterChange(kSettleMs);
   EXPECT_EQ(Load().second, 1u);
   EXPECT_EQ(Load().second, 1u);
+  // Stamped later than the clock's time: as recent, whichever is wrong.
+  ClockAfterChange(-30'000);
+  EXPECT_EQ(Load().second, 1u);
+  EXPECT_EQ(Load().second, 1u);
+  ClockAfterChange(kSettleMs + 1);
+  EXPECT_EQ(Load().second, 1u);
+  EXPECT_EQ(Load().second, 0u);
 }
 
 TEST_F(DecodedOnceTest, ChangesSinceAreSeenAtTheNextLoad) {

@@ -1,0 +1,250 @@
+#include "sdl_audio/pulse_stream.h"
+
+#include <poll.h>
+#include <pulse/pulseaudio.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace floemark::sound {
+namespace {
+
+std::uint32_t Bytes(int frames) {
+  return static_cast<std::uint32_t>(frames) * sizeof(std::int16_t);
+}
+
+bool Final(pa_context_state_t s) {
+  return s == PA_CONTEXT_READY || s == PA_CONTEXT_FAILED || s == PA_CONTEXT_TERMINATED;
+}
+bool Final(pa_stream_state_t s) {
+  return s == PA_STREAM_READY || s == PA_STREAM_FAILED || s == PA_STREAM_TERMINATED;
+}
+
+// The mainloop's lock, held for a scope by the keeper's thread.
+struct Locked {
+  explicit Locked(pa_threaded_mainloop* loop) : loop(loop) { pa_threaded_mainloop_lock(loop); }
+  ~Locked() { pa_threaded_mainloop_unlock(loop); }
+  pa_threaded_mainloop* loop;
+};
+
+}  // namespace
+
+PulseStream::PulseStream(StreamIdentity identity, int rate)
+    : identity_(std::move(identity)),
+      rate_(rate),
+      wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+
+PulseStream::~PulseStream() {
+  if (loop_ != nullptr) Close();
+  if (wakeFd_ >= 0) close(wakeFd_);
+}
+
+bool PulseStream::ServerAnswers(int timeoutMs) {
+  pa_mainloop* loop = pa_mainloop_new();
+  pa_context* context = pa_context_new(pa_mainloop_get_api(loop), "Floemark Simulator");
+  bool answers = false;
+  if (context != nullptr &&
+      pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
+    // Each round waits at most 10 ms for the server; a local server answers within a few.
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
+      if (Final(pa_context_get_state(context))) break;
+      if (pa_mainloop_prepare(loop, 10'000) < 0 || pa_mainloop_poll(loop) < 0 ||
+          pa_mainloop_dispatch(loop) < 0)
+        break;
+    }
+    answers = pa_context_get_state(context) == PA_CONTEXT_READY;
+    pa_context_disconnect(context);
+  }
+  if (context != nullptr) pa_context_unref(context);
+  pa_mainloop_free(loop);
+  return answers;
+}
+
+void PulseStream::OnContextState(pa_context* context, void* self) {
+  auto* me = static_cast<PulseStream*>(self);
+  const pa_context_state_t state = pa_context_get_state(context);
+  if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) me->lost_ = true;
+  pa_threaded_mainloop_signal(me->loop_, 0);
+}
+
+void PulseStream::OnStreamState(pa_stream* stream, void* self) {
+  auto* me = static_cast<PulseStream*>(self);
+  const pa_stream_state_t state = pa_stream_get_state(stream);
+  if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) me->lost_ = true;
+  pa_threaded_mainloop_signal(me->loop_, 0);
+}
+
+void PulseStream::OnWriteRequest(pa_stream*, std::size_t, void* self) {
+  static_cast<PulseStream*>(self)->Write();
+}
+
+void PulseStream::OnServerInfo(pa_context*, const pa_server_info* info, void* self) {
+  auto* me = static_cast<PulseStream*>(self);
+  me->overwrite_ = info != nullptr && info->server_name != nullptr &&
+                   std::strstr(info->server_name, "PipeWire") != nullptr;
+  pa_threaded_mainloop_signal(me->loop_, 0);
+}
+
+void PulseStream::OnStarted(int fd, void* self) {
+  std::uint64_t count;
+  while (read(fd, &count, sizeof count) > 0) {
+  }
+  static_cast<PulseStream*>(self)->Write();
+}
+
+void PulseStream::Started() {
+  const std::uint64_t one = 1;
+  // Only full when a billion cues have gone unread: nothing is lost then either.
+  [[maybe_unused]] const ssize_t n = write(wakeFd_, &one, sizeof one);
+}
+
+void PulseStream::Cork(bool paused) {
+  corked_ = paused;
+  if (pa_operation* o = pa_stream_cork(stream_, paused ? 1 : 0, nullptr, nullptr))
+    pa_operation_unref(o);
+}
+
+bool PulseStream::Send(int frames, pa_seek_mode_t seek) {
+  void* buffer = nullptr;
+  std::size_t bytes = Bytes(frames);
+  if (pa_stream_begin_write(stream_, &buffer, &bytes) < 0 || buffer == nullptr) return false;
+  const int got = static_cast<int>(bytes / sizeof(std::int16_t));
+  const bool sounding = mixer_->AnyPlaying();
+  mixer_->Render(static_cast<std::int16_t*>(buffer), got);
+  silenceQueued_ = sounding ? 0 : silenceQueued_ + got;
+  return pa_stream_write(stream_, buffer, Bytes(got), nullptr, 0, seek) == 0;
+}
+
+void PulseStream::Write() {
+  if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) return;
+  const bool sounding = mixer_->AnyPlaying();
+  if (corked_) {
+    if (!sounding) return;
+    // The queue holds nothing but silence, which the cue replaces or follows.
+    Cork(false);
+    Send(timing_.queueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
+    return;
+  }
+  if (!sounding && silenceQueued_ >= timing_.queueFrames) {
+    Cork(true);
+    return;
+  }
+  const std::size_t writable = pa_stream_writable_size(stream_);
+  if (writable == static_cast<std::size_t>(-1) || writable < sizeof(std::int16_t)) return;
+  Send(static_cast<int>(writable / sizeof(std::int16_t)), PA_SEEK_RELATIVE);
+}
+
+bool PulseStream::Open(Mixer& mixer, std::string& whyNot) {
+  mixer_ = &mixer;
+  lost_ = false;
+  corked_ = false;
+  silenceQueued_ = 0;
+  loop_ = pa_threaded_mainloop_new();
+  bool open = loop_ != nullptr && pa_threaded_mainloop_start(loop_) >= 0;
+  if (!open) {
+    whyNot = "libpulse could not start its thread";
+  } else {
+    Locked lock(loop_);
+    open = Connect(whyNot);
+    if (open) {
+      pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
+      wakeEvent_ = api->io_new(
+          api, wakeFd_, PA_IO_EVENT_INPUT,
+          [](pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* self) {
+            OnStarted(fd, self);
+          },
+          this);
+      Write();  // the cue that opened the stream
+    }
+  }
+  if (!open) Close();
+  return open;
+}
+
+bool PulseStream::Connect(std::string& whyNot) {
+  context_ =
+      pa_context_new(pa_threaded_mainloop_get_api(loop_),
+                     identity_.appName.empty() ? "Floemark Simulator" : identity_.appName.c_str());
+  pa_context_set_state_callback(context_, OnContextState, this);
+  if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+    whyNot = pa_strerror(pa_context_errno(context_));
+    return false;
+  }
+  while (!Final(pa_context_get_state(context_))) pa_threaded_mainloop_wait(loop_);
+  if (pa_context_get_state(context_) != PA_CONTEXT_READY) {
+    whyNot = pa_strerror(pa_context_errno(context_));
+    return false;
+  }
+  overwrite_ = false;
+  if (pa_operation* o = pa_context_get_server_info(context_, OnServerInfo, this)) {
+    while (pa_operation_get_state(o) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(loop_);
+    pa_operation_unref(o);
+  }
+  timing_ = overwrite_ ? kLongTiming : kShortTiming;
+  const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate_), 1};
+  // The client's properties come from the environment (PULSE_PROP_...); the stream's own are
+  // set here too, since not every server hands the client's down to its streams.
+  pa_proplist* props = pa_proplist_new();
+  pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "game");
+  if (!identity_.iconName.empty())
+    pa_proplist_sets(props, PA_PROP_APPLICATION_ICON_NAME, identity_.iconName.c_str());
+  const char* name = identity_.streamName.empty() ? "Sounds" : identity_.streamName.c_str();
+  stream_ = pa_stream_new_with_proplist(context_, name, &spec, nullptr, props);
+  pa_proplist_free(props);
+  if (stream_ == nullptr) {
+    whyNot = pa_strerror(pa_context_errno(context_));
+    return false;
+  }
+  pa_stream_set_state_callback(stream_, OnStreamState, this);
+  pa_stream_set_write_callback(stream_, OnWriteRequest, this);
+  // The server asks for a period as it plays and keeps the queue; the sink's own latency it
+  // takes from their difference (queue - 2 periods). A dry stream starts again as soon as a
+  // period has come.
+  pa_buffer_attr attr;
+  attr.maxlength = static_cast<std::uint32_t>(-1);
+  attr.tlength = Bytes(timing_.queueFrames);
+  attr.prebuf = Bytes(timing_.periodFrames);
+  attr.minreq = Bytes(timing_.periodFrames);
+  attr.fragsize = static_cast<std::uint32_t>(-1);
+  if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
+      0) {
+    whyNot = pa_strerror(pa_context_errno(context_));
+    return false;
+  }
+  while (!Final(pa_stream_get_state(stream_))) pa_threaded_mainloop_wait(loop_);
+  if (pa_stream_get_state(stream_) != PA_STREAM_READY) {
+    whyNot = pa_strerror(pa_context_errno(context_));
+    return false;
+  }
+  return true;
+}
+
+void PulseStream::Close() {
+  if (loop_ == nullptr) return;
+  pa_threaded_mainloop_stop(loop_);  // its thread has ended: nothing below races a callback
+  if (wakeEvent_ != nullptr) {
+    pa_threaded_mainloop_get_api(loop_)->io_free(wakeEvent_);
+    wakeEvent_ = nullptr;
+  }
+  if (stream_ != nullptr) {
+    pa_stream_set_state_callback(stream_, nullptr, nullptr);
+    pa_stream_set_write_callback(stream_, nullptr, nullptr);
+    pa_stream_disconnect(stream_);
+    pa_stream_unref(stream_);
+    stream_ = nullptr;
+  }
+  if (context_ != nullptr) {
+    pa_context_set_state_callback(context_, nullptr, nullptr);
+    pa_context_disconnect(context_);
+    pa_context_unref(context_);
+    context_ = nullptr;
+  }
+  pa_threaded_mainloop_free(loop_);
+  loop_ = nullptr;
+  mixer_ = nullptr;
+}
+
+}  // namespace floemark::sound

@@ -1,0 +1,98 @@
+#pragma once
+// A playback stream on a sound server that speaks PulseAudio's protocol (PulseAudio, and
+// PipeWire's PulseAudio server on Debian 12's desktops), through libpulse, that costs nothing
+// between the sounds. SDL's device pulls the mixer every period for as long as the stream is
+// open, and the server mixes the stream all that time; this one pulls only when the server asks
+// for a period while something sounds, and once a whole queue of silence has been written after
+// the last sound it pauses (corks) the stream: between the sounds neither the program nor the
+// server wakes up for it. A cue wakes the stream's thread at once (Started), which resumes the
+// stream and writes a queue's worth. A cue that comes while a sound plays is mixed at the next
+// period and heard behind the queue.
+//
+// PipeWire's server takes the resumed queue over the silence from the frame it plays next (a
+// write with a seek relative to the read index): the cue is heard within 4-7 ms on its null
+// sink, so its period and queue can be long (kLongTiming), and its graph runs half as often.
+// PulseAudio's null sink, which cannot rewind, drops a write over the queue; there the cue
+// follows the queued silence, 25-30 ms after the cue with kShortTiming. The paused stream is
+// never left to run dry: after an underrun PulseAudio's null sink drops what comes next too.
+
+#include <pulse/def.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "sdl_audio/stream_keeper.h"
+
+struct pa_context;
+struct pa_server_info;
+struct pa_io_event;
+struct pa_stream;
+struct pa_threaded_mainloop;
+
+namespace floemark::sound {
+
+// How the stream introduces itself to the sound server, for its volume mixer.
+struct StreamIdentity {
+  std::string appName;     // "Floemark Simulator"
+  std::string iconName;    // the icon of the program's desktop entry
+  std::string streamName;  // what the stream is, next to the program's name
+};
+
+class PulseStream : public StreamDevice {
+ public:
+  struct Timing {
+    int periodFrames;
+    int queueFrames;
+  };
+  static constexpr Timing kShortTiming{480, 1920};  // 10 ms, 40 ms at 48 kHz
+  static constexpr Timing kLongTiming{960, 2880};   // 20 ms, 60 ms
+
+  // Mono 16-bit frames at rate.
+  PulseStream(StreamIdentity identity, int rate);
+  ~PulseStream() override;
+  PulseStream(const PulseStream&) = delete;
+  PulseStream& operator=(const PulseStream&) = delete;
+
+  // Whether a server answers where libpulse looks (PULSE_SERVER, else the user's runtime
+  // folder), without starting one; waits for its answer up to about timeoutMs.
+  static bool ServerAnswers(int timeoutMs);
+
+  bool Open(Mixer& mixer, std::string& whyNot) override;
+  void Close() override;
+  bool Lost() override { return lost_.load(); }
+  void Started() override;
+
+ private:
+  static void OnContextState(pa_context* context, void* self);
+  static void OnStreamState(pa_stream* stream, void* self);
+  static void OnWriteRequest(pa_stream* stream, std::size_t bytes, void* self);
+  static void OnServerInfo(pa_context* context, const pa_server_info* info, void* self);
+  static void OnStarted(int fd, void* self);
+  // The keeper's thread, the mainloop's lock held: the context and the stream, ready.
+  bool Connect(std::string& whyNot);
+  // The mainloop's thread: writes what the server will take, while something sounds.
+  void Write();
+  // Renders frames of the mixer into the stream, at the write position seek says.
+  bool Send(int frames, pa_seek_mode_t seek);
+  void Cork(bool paused);
+
+  const StreamIdentity identity_;
+  const int rate_;
+  const int wakeFd_;  // an eventfd: Started, from any thread, to the mainloop's thread
+  Mixer* mixer_ = nullptr;
+  pa_threaded_mainloop* loop_ = nullptr;
+  pa_context* context_ = nullptr;
+  pa_stream* stream_ = nullptr;
+  pa_io_event* wakeEvent_ = nullptr;
+  // The server's: PipeWire takes a write from its read position.
+  bool overwrite_ = false;
+  Timing timing_ = kShortTiming;
+  // The mainloop's thread's: the stream is paused; frames of silence written since the last
+  // sound.
+  bool corked_ = false;
+  int silenceQueued_ = 0;
+  std::atomic<bool> lost_{false};
+};
+
+}  // namespace floemark::sound

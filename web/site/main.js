@@ -47,6 +47,7 @@ async function start() {
   let drawn = -1;
   let drawing = false;
   let kept = false;  // the worker was told what to keep
+  let replaying = '';  // what the status says while a loaded recording plays
   let timer = 0;
 
   function takeChannels() {
@@ -66,6 +67,10 @@ async function start() {
     takeChannels();
     const error = core.UTF8ToString(core._fm_take_error());
     if (error) status.textContent = error;
+    if (replaying && !core._fm_playing_back()) {
+      if (status.textContent === replaying) status.textContent = '';
+      replaying = '';
+    }
     if (core._fm_look_version() !== drawn && !drawing) {
       drawing = true;
       requestAnimationFrame(() => {
@@ -184,7 +189,9 @@ async function start() {
       status.textContent = `${file.name}, ${error}`;
       return;
     }
-    status.textContent = '';
+    // The person's keys are ignored until its end: said so, until then.
+    replaying = `Replaying ${file.name}; the keys play again at its end.`;
+    status.textContent = replaying;
     t0 = performance.now();
     // The channels of the session before are let go: the new one reports its own.
     if (sound) sound.then((s) => s.send(channels.filter(Boolean).map((c) => ({ ...c, playing: false }))));

@@ -89,12 +89,14 @@ run('recording', async (h) => {
     await page.waitForFunction((d) => document.documentElement.dataset.drawn !== d,
       { timeout: 5000 }, drawn);
 
-    // The good one plays back: once past its end, the page's recording holds the same inputs.
+    // The good one plays back, said so until its end; then the page's recording holds the same
+    // inputs.
     await input.uploadFile(file);
-    await page.waitForFunction(() => document.getElementById('status').textContent === '',
-      { timeout: 5000 });
+    await page.waitForFunction(() => document.getElementById('status').textContent
+      .startsWith('Replaying game.txt'), { timeout: 5000 });
     const end = Number(lines.at(-2).split(' ')[0]);
     await sleep(end + 500);
+    assert.equal(await page.$eval('#status', (e) => e.textContent), '');
     assert.deepEqual(commands(await save(page)), commands(recording));
     assert.deepEqual(problems, []);
   } finally {

@@ -1,11 +1,15 @@
-// The console for the page: the core on a logical clock that the page moves to the present
-// (performance.now() since start), with the silent output keeping the channels' exact
-// positions; the sound worklet follows the channel states this reports after every handler.
+// The console for the page: the same console session the desktop drives (console/session.h),
+// silent on its own clock so that the channels keep their exact positions; the page hands it
+// the present (performance.now() since t = 0) with every input and at every moment it said was
+// due, and the sound worklet follows the channel states reported after each call.
 // Single-threaded: the page's main thread calls everything here, between frames.
 //
 // What the page reads back: the look of every component (one byte each: the picture it shows,
-// or kHidden), the channels a handler changed (their file, whether they play, the position in
-// frames at 48 kHz), and the text of the last error, which the page reports.
+// or kHidden), the channels the handlers changed (their file, whether they play, the position
+// in frames at 48 kHz), and the text of the last error, which the page reports. Every input is
+// kept as a recording from t = 0, which the page offers as a file; a recording loaded starts a
+// new session that plays it back. With the trace asked for (the tests), the session is watched
+// as floemark-trace watches it, so that the page's own trace can be held to the native tool's.
 #include <emscripten/emscripten.h>
 
 #include <array>
@@ -16,23 +20,27 @@
 #include <string>
 
 #include "base/error.h"
-#include "base/virtual_clock.h"
+#include "console/recording.h"
+#include "console/script.h"
+#include "console/session.h"
+#include "console/trace_recorder.h"
 #include "game/form1.h"
 #include "panel/layout.h"
 #include "sound/channel.h"
-#include "sound/null_output.h"
 #include "sound/sound_file.h"
 
 namespace {
 
-using floemark::TForm1;
-using floemark::VirtualClock;
+namespace console = floemark::console;
 namespace panel = floemark::panel;
 namespace sound = floemark::sound;
 
 constexpr std::uint8_t kHidden = 255;
 // The worklet's context runs at this rate too, so a frame here is a frame there.
 constexpr int kSampleRate = 48000;
+constexpr const char* kHeading =
+    "Floemark Simulator: a game played in the page; replay it with floemark --replay\n"
+    "or floemark-trace.";
 
 struct ChannelState {
   std::int32_t slot;
@@ -44,42 +52,64 @@ struct ChannelState {
 static_assert(sizeof(ChannelState) == 32 && offsetof(ChannelState, position) == 8 &&
               offsetof(ChannelState, file) == 16);
 
-// Marks the channels an operation reaches, so only they are reported.
+// Marks the channels an operation reaches, so only they are reported; the trace, when there is
+// one, hears the operation too (a channel has one observer).
 class ChangedChannels : public sound::SoundObserver {
  public:
-  void OnSoundOp(sound::SoundOp, std::string_view channel, std::string_view) override {
+  void OnSoundOp(sound::SoundOp op, std::string_view channel, std::string_view file) override {
     for (int i = 0; i < 4; ++i)
       if (names[i] == channel) dirty[i] = true;
+    if (next != nullptr) next->OnSoundOp(op, channel, file);
   }
   std::array<std::string, 4> names;
   std::array<bool, 4> dirty{};
+  sound::SoundObserver* next = nullptr;
 };
 
 struct Console {
-  explicit Console(std::int64_t timeOfDayMs)
-      : clock(timeOfDayMs), audio(clock, kSampleRate), form(clock, clock, audio) {}
-  VirtualClock clock;
-  sound::NullOutput audio;
-  TForm1 form;
+  Console(std::int64_t timeOfDayMs, bool traced)
+      : session(timeOfDayMs, nullptr,
+                {.afterEach = nullptr, .report = [this](const std::string& e) { error = e; }}),
+        recording([this](std::string_view line) { return recorded.append(line), true; }, kHeading) {
+    if (traced) {
+      trace = std::make_unique<console::TraceRecorder>(session.Form(), traceText);
+      session.SetWatcher(trace.get());
+      changed.next = trace.get();
+    }
+    for (int i = 0; i < 4; ++i) {
+      changed.names[i] = session.Form().Channels[i]->Name();
+      session.Form().Channels[i]->SetObserver(&changed);
+    }
+    recording.Start(timeOfDayMs);
+    session.SetInputObserver([this](const console::Command& c) { recording.Add(c); });
+  }
+  // First made, last gone: the form's channels may still be stopped as it goes.
   ChangedChannels changed;
+  console::Session session;
+  std::string recorded;  // the recording's lines so far, without its end
+  console::Recording recording;
+  std::string traceText;
+  std::unique_ptr<console::TraceRecorder> trace;
   std::array<std::uint8_t, panel::kComponentCount> look{};
   std::array<ChannelState, 4> states{};
   int stateCount = 0;
   std::string error;
-  std::uint32_t version = 0;  // counts the handlers that changed the panel's look
+  std::uint32_t version = 0;  // counts the calls that changed the panel's look
 };
 
-std::unique_ptr<Console> console;
+std::unique_ptr<Console> console_;
+bool traced = false;
 
 // Takes what the handlers run since the last call changed: the panel's look and the channels'
 // states.
 void Collect(bool everything = false) {
-  Console& c = *console;
-  if (c.form.Components.TakeDamage().any() || everything) {
+  Console& c = *console_;
+  floemark::TForm1& form = c.session.Form();
+  if (form.Components.TakeDamage().any() || everything) {
     for (int i = 0; i < panel::kComponentCount; ++i) {
       const auto id = static_cast<panel::Component>(i);
-      const panel::Component shown = c.form.Components.Picture(id);
-      c.look[i] = c.form.Components.Visible(id) && shown != panel::kNoPicture
+      const panel::Component shown = form.Components.Picture(id);
+      c.look[i] = form.Components.Visible(id) && shown != panel::kNoPicture
                       ? static_cast<std::uint8_t>(shown)
                       : kHidden;
     }
@@ -88,7 +118,7 @@ void Collect(bool everything = false) {
   for (int i = 0; i < 4; ++i) {
     if (!c.changed.dirty[i]) continue;
     c.changed.dirty[i] = false;
-    const sound::SoundChannel& channel = *c.form.Channels[i];
+    const sound::SoundChannel& channel = *form.Channels[i];
     ChannelState& state = c.states[c.stateCount++];
     state.slot = i;
     state.playing = channel.IsOpen() && channel.Playing();
@@ -100,89 +130,112 @@ void Collect(bool everything = false) {
   }
 }
 
-// Runs one handler as the desktop's dispatcher does: a sound error ends it and is reported,
-// nothing is undone.
-template <typename Fn>
-void Run(Fn&& handler) {
-  try {
-    handler();
-  } catch (const floemark::Error& e) {
-    console->error = floemark::ReportText(e.what());
-  }
+// A new session at t = 0, its FormCreate run. The look the page last drew is kept counted on,
+// so that the new session's is drawn.
+void Create(std::int64_t timeOfDayMs) {
+  const std::uint32_t version = console_ ? console_->version : 0;
+  console_.reset();
+  console_ = std::make_unique<Console>(timeOfDayMs, traced);
+  console_->version = version;
+  console_->session.Start();
+  Collect(true);
 }
 
-void Fire(floemark::TimerId id) {
-  Run([id] { console->form.OnTimer(id); });
-}
+// The present, in whole milliseconds since t = 0, as the session counts it.
+std::int64_t Ms(double presentMs) { return static_cast<std::int64_t>(presentMs); }
 
-// Inputs at a moment come before the timers due at it, as in floemark-trace.
-template <typename Fn>
-void Input(double nowMs, Fn&& handler) {
-  console->stateCount = 0;
-  console->clock.RunBefore(static_cast<std::int64_t>(nowMs), Fire);
-  Run(handler);
+void Input(console::Command command, double presentMs) {
+  console_->stateCount = 0;
+  console_->session.Input(command, Ms(presentMs));
   Collect();
 }
+
+std::string held;  // the text last handed to the page, alive until the next call
 
 }  // namespace
 
 extern "C" {
 
-// Makes the console and runs FormCreate; the sounds must be in SOUND/ of the file system.
-EMSCRIPTEN_KEEPALIVE void fm_create(double timeOfDayMs) {
-  console = std::make_unique<Console>(static_cast<std::int64_t>(timeOfDayMs));
-  for (int i = 0; i < 4; ++i) {
-    console->changed.names[i] = console->form.Channels[i]->Name();
-    console->form.Channels[i]->SetObserver(&console->changed);
-  }
-  Run([] { console->form.FormCreate(); });
-  Collect(true);
+// Starts the console (FormCreate at t = 0); the sounds must be in SOUND/ of the file system.
+// trace: watch it as floemark-trace does, for fm_trace().
+EMSCRIPTEN_KEEPALIVE void fm_create(double timeOfDayMs, int trace) {
+  traced = trace != 0;
+  Create(static_cast<std::int64_t>(timeOfDayMs));
 }
 
-// Brings the console to nowMs (since fm_create), firing the timers due by then.
-EMSCRIPTEN_KEEPALIVE void fm_advance(double nowMs) {
-  console->stateCount = 0;
-  console->clock.RunThrough(static_cast<std::int64_t>(nowMs), Fire);
+// Brings the console to the present (since t = 0): the ticks and played-back inputs due by then.
+EMSCRIPTEN_KEEPALIVE void fm_advance(double presentMs) {
+  console_->stateCount = 0;
+  console_->session.CatchUp(Ms(presentMs));
   Collect();
 }
 
 // down: 1 for a key-down (auto-repeat included), 0 for a key-up; code: the virtual key code.
-EMSCRIPTEN_KEEPALIVE void fm_key(double nowMs, int down, int code) {
-  const auto key = static_cast<std::uint16_t>(code);
-  Input(nowMs, [&] {
-    if (down)
-      console->form.FormKeyDown(key);
-    else
-      console->form.FormKeyUp(key);
-  });
+EMSCRIPTEN_KEEPALIVE void fm_key(double presentMs, int down, int code) {
+  console::Command command{down ? console::Command::KeyDown : console::Command::KeyUp, 0};
+  command.key = static_cast<std::uint16_t>(code);
+  Input(command, presentMs);
 }
 
 // button: 0 power, 1 select, 2 sound.
-EMSCRIPTEN_KEEPALIVE void fm_click(double nowMs, int button) {
-  Input(nowMs, [&] {
-    if (button == 0) console->form.Puls_PowerClick();
-    if (button == 1) console->form.Puls_SelectClick();
-    if (button == 2) console->form.Puls_SoundClick();
-  });
+EMSCRIPTEN_KEEPALIVE void fm_click(double presentMs, int button) {
+  console::Command command{console::Command::Click, 0};
+  command.button = static_cast<console::Button>(button);
+  Input(command, presentMs);
 }
 
-// The moment the next timer is due, -1 when none is on.
+// When something is next due (since t = 0), -1 when nothing is.
 EMSCRIPTEN_KEEPALIVE double fm_next_due() {
-  const std::optional<std::int64_t> due = console->clock.NextDue();
+  const std::optional<std::int64_t> due = console_->session.NextDue();
   return due ? static_cast<double>(*due) : -1;
 }
 
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* fm_look() { return console->look.data(); }
-EMSCRIPTEN_KEEPALIVE std::uint32_t fm_look_version() { return console->version; }
-EMSCRIPTEN_KEEPALIVE int fm_channel_count() { return console->stateCount; }
-EMSCRIPTEN_KEEPALIVE const ChannelState* fm_channels() { return console->states.data(); }
+// Whether a loaded recording is playing (the person's inputs wait for its end).
+EMSCRIPTEN_KEEPALIVE int fm_playing_back() { return console_->session.PlayingBack() ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* fm_look() { return console_->look.data(); }
+EMSCRIPTEN_KEEPALIVE std::uint32_t fm_look_version() { return console_->version; }
+EMSCRIPTEN_KEEPALIVE int fm_channel_count() { return console_->stateCount; }
+EMSCRIPTEN_KEEPALIVE const ChannelState* fm_channels() { return console_->states.data(); }
 
 // The last error's report, "" when none; cleared by reading.
 EMSCRIPTEN_KEEPALIVE const char* fm_take_error() {
-  static std::string taken;
-  taken = std::move(console->error);
-  console->error.clear();
-  return taken.c_str();
+  held = std::move(console_->error);
+  console_->error.clear();
+  return held.c_str();
+}
+
+// The game so far as a recording ending at the present, which it first catches up to (as the
+// desktop's recording ends). With the trace on, fm_trace() is cut at this same moment.
+std::size_t traceAtEnd = 0;
+EMSCRIPTEN_KEEPALIVE const char* fm_recording(double presentMs) {
+  console_->stateCount = 0;
+  const std::int64_t end = console_->session.Finish(Ms(presentMs));
+  Collect();
+  held = console_->recorded;
+  console::Recording([](std::string_view line) { return held.append(line), true; }, "").End(end);
+  traceAtEnd = console_->traceText.size();
+  return held.c_str();
+}
+
+// The trace up to the last fm_recording(), as floemark-trace prints it; "" without the trace.
+EMSCRIPTEN_KEEPALIVE const char* fm_trace() {
+  held = console_->traceText.substr(0, traceAtEnd);
+  return held.c_str();
+}
+
+// Reads a recording: "" and a new session playing it back from t = 0 (the present restarts),
+// or "line N: reason" and the game goes on untouched.
+EMSCRIPTEN_KEEPALIVE const char* fm_load(const char* text) {
+  console::ParseResult parsed = console::ParseScript(text);
+  if (parsed.error) {
+    held = "line " + std::to_string(parsed.error->line) + ": " + parsed.error->message;
+    return held.c_str();
+  }
+  Create(parsed.script->clockMs);
+  console_->session.PlayBack(std::move(parsed.script->commands));
+  held.clear();
+  return held.c_str();
 }
 
 // The layout table, for the page to draw and hit-test: one line a component,

@@ -2,6 +2,7 @@
 // input and timer; the panel drawn when a segment changes; the sound started at the first
 // touch or key (browsers let a page sound only after one).
 import createCore from './core.js';
+import { watchGamepads } from './gamepads.js';
 import { PanelView, parseLayout } from './panel.js';
 import { RATE, SOUNDS, connectSound } from './sound.js';
 
@@ -31,16 +32,22 @@ async function start() {
 
   const layout = parseLayout(core.UTF8ToString(core._fm_layout()));
   const view = new PanelView(canvas, layout);
-  // The core's t = 0 is now; the time of day at it is UTC's, as on the desktop.
-  const t0 = performance.now();
+  // The core's t = 0 is now; the time of day at it is UTC's, as on the desktop. A loaded
+  // recording starts a new t = 0. ?trace has the core keep floemark-trace's trace (the tests).
+  let t0 = performance.now();
   const now = () => Math.floor(performance.now() - t0);
-  core._fm_create(Date.now() % 86400000);
+  const traced = new URLSearchParams(location.search).has('trace');
+  core._fm_create(Date.now() % 86400000, traced);
+  // The trace up to the last recording saved, for the tests to hold to the native tool's.
+  if (traced) window.floemarkTrace = () => core.UTF8ToString(core._fm_trace());
 
   // The channels' latest states, so the sound starts from where the core stands.
   const channels = [];
   let sound = null;
   let drawn = -1;
   let drawing = false;
+  let kept = false;  // the worker was told what to keep
+  let replaying = '';  // what the status says while a loaded recording plays
   let timer = 0;
 
   function takeChannels() {
@@ -60,13 +67,22 @@ async function start() {
     takeChannels();
     const error = core.UTF8ToString(core._fm_take_error());
     if (error) status.textContent = error;
+    if (replaying && !core._fm_playing_back()) {
+      if (status.textContent === replaying) status.textContent = '';
+      replaying = '';
+    }
     if (core._fm_look_version() !== drawn && !drawing) {
       drawing = true;
       requestAnimationFrame(() => {
         drawing = false;
         drawn = core._fm_look_version();
         const look = core.HEAPU8.slice(core._fm_look(), core._fm_look() + layout.length);
-        view.draw(look).then(() => { document.documentElement.dataset.drawn = String(drawn); });
+        view.draw(look).then(() => {
+          document.documentElement.dataset.drawn = String(drawn);
+          if (kept) return;
+          kept = true;
+          keepOffline().catch((e) => console.warn(`no offline play: ${e.message}`));
+        });
       });
     }
     clearTimeout(timer);
@@ -113,6 +129,12 @@ async function start() {
     afterHandlers();
   });
 
+  watchGamepads((down, code) => {
+    startSound();
+    core._fm_key(now(), down ? 1 : 0, code);
+    afterHandlers();
+  });
+
   // A touch or click on a key presses it until released; on a switch, flips it.
   const held = new Map();  // pointer id -> key code
   function hit(e) {
@@ -145,11 +167,61 @@ async function start() {
   canvas.addEventListener('pointerup', release);
   canvas.addEventListener('pointercancel', release);
 
+  // The game so far as a recording, in the desktop's script format.
+  document.getElementById('save').addEventListener('click', () => {
+    const text = core.UTF8ToString(core._fm_recording(now()));
+    afterHandlers();
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain' }));
+    link.download = 'floemark-recording.txt';
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  });
+  // A recording loaded plays back from its own t = 0; a malformed one is named and the game
+  // goes on as it was.
+  const load = document.getElementById('load');
+  load.addEventListener('change', async () => {
+    const file = load.files[0];
+    load.value = '';
+    if (!file) return;
+    const error = core.ccall('fm_load', 'string', ['string'], [await file.text()]);
+    if (error) {
+      status.textContent = `${file.name}, ${error}`;
+      return;
+    }
+    // The person's keys are ignored until its end: said so, until then.
+    replaying = `Replaying ${file.name}; the keys play again at its end.`;
+    status.textContent = replaying;
+    t0 = performance.now();
+    // The channels of the session before are let go: the new one reports its own.
+    if (sound) sound.then((s) => s.send(channels.filter(Boolean).map((c) => ({ ...c, playing: false }))));
+    afterHandlers();
+  });
+
   // A new size, orientation or density redraws.
   const redraw = () => view.draw();
   window.addEventListener('resize', redraw);
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', redraw);
   afterHandlers();
+}
+
+// Offline and installable: the service worker keeps the site. Once the page has drawn, it names
+// what it loaded (its pictures are those of this screen's density) for the worker to keep too;
+// html's data-offline says when the page can start without a network.
+async function keepOffline() {
+  if (!('serviceWorker' in navigator)) return;
+  await navigator.serviceWorker.register('sw.js');
+  const worker = (await navigator.serviceWorker.ready).active;
+  navigator.serviceWorker.addEventListener('message', (e) => {
+    if (e.data?.type === 'kept') document.documentElement.dataset.offline = e.data.build;
+  });
+  const urls = performance.getEntriesByType('resource').map((r) => new URL(r.name))
+    .filter((u) => u.origin === location.origin).map((u) => u.pathname);
+  const keep = (w) => w?.postMessage({ type: 'keep', urls: [...new Set(urls)] });
+  keep(worker);
+  // A new build's worker takes over from this visit on: it keeps the same files, of its build.
+  navigator.serviceWorker.addEventListener('controllerchange',
+    () => keep(navigator.serviceWorker.controller));
 }
 
 start().catch((error) => {

@@ -13,7 +13,7 @@ export const SITE = process.env.FLOEMARK_SITE ?? join(ROOT, 'build-web', 'site')
 
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.jpg': 'image/jpeg', '.bmp': 'image/bmp', '.svg': 'image/svg+xml',
-  '.WAV': 'audio/wav' };
+  '.WAV': 'audio/wav', '.webmanifest': 'application/manifest+json' };
 
 // Serves dir; every request is logged, so a test can tell that nothing came from elsewhere.
 function serve(dir) {
@@ -36,11 +36,11 @@ function serve(dir) {
   });
 }
 
-export async function start() {
-  if (!statSync(join(SITE, 'index.html'), { throwIfNoEntry: false })) {
-    throw new Error(`no site in ${SITE}: cmake --preset web && cmake --build --preset web`);
+export async function start(site = SITE) {
+  if (!statSync(join(site, 'index.html'), { throwIfNoEntry: false })) {
+    throw new Error(`no site in ${site}: cmake --preset web && cmake --build --preset web`);
   }
-  const { server, url, requests } = await serve(SITE);
+  const { server, url, requests } = await serve(site);
   const profile = mkdtempSync(join(tmpdir(), 'floemark-chromium-'));
   let browser;
   try {
@@ -59,8 +59,21 @@ export async function start() {
     rmSync(profile, { recursive: true, force: true });
     throw error;
   }
+  const port = server.address().port;
   return {
     browser, url, requests,
+    // The network gone, as far as the site goes: the server stops answering (a browser's
+    // offline mode leaves a service worker's own fetches alone), then comes back on its port.
+    async offline() {
+      server.closeAllConnections();
+      await new Promise((done) => server.close(done));
+    },
+    online() {
+      return new Promise((done, fail) => {
+        server.once('error', fail);
+        server.listen(port, '127.0.0.1', done);
+      });
+    },
     async stop() {
       await browser.close();
       server.close();
@@ -69,11 +82,12 @@ export async function start() {
   };
 }
 
-// Runs body(harness) and reports; the exit code says whether it passed.
-export async function run(name, body) {
+// Runs body(harness) on the site (the built one unless named) and reports; the exit code says
+// whether it passed.
+export async function run(name, body, site = SITE) {
   let harness;
   try {
-    harness = await start();
+    harness = await start(site);
     await body(harness);
     console.log(`${name}: passed`);
   } catch (error) {

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "base/error.h"
+#include "base/virtual_clock.h"
 #include "console/recording.h"
 #include "console/script.h"
 #include "console/session.h"
@@ -258,8 +259,11 @@ EMSCRIPTEN_KEEPALIVE const char* fm_layout() {
 // be loaded. fm_decoded() holds the samples until the next call.
 std::unique_ptr<const sound::Pcm> decoded;
 EMSCRIPTEN_KEEPALIVE int fm_decode(const char* path) {
+  // The worklet's copy is made once per file: whether the decoder's cache keeps it is no
+  // matter, so its clock need not move.
+  static floemark::VirtualClock unmoving;
   try {
-    decoded = sound::LoadSoundFile(path, kSampleRate);
+    decoded = sound::LoadSoundFile(path, kSampleRate, unmoving);
   } catch (const floemark::Error&) {
     return -1;
   }

@@ -6,7 +6,8 @@
 // every position, length and rewind rule as they were.
 //
 // A device that goes away while open (the sound server restarted, a headset unplugged) keeps
-// pulling in silence, so the sounds run their course in time. Once the keeper sees it gone, it
+// pulling in silence, so the sounds run their course in time (SDL's; the libpulse stream stops
+// pulling, and a sound stands still until the keeper's next look). Once the keeper sees it gone, it
 // opens the device of the moment at once if anything still sounds (the rest of it is heard),
 // or else at the next cue. When no device can be opened, the keeper itself pulls the
 // mixer at a device's pace while anything plays, and tries again at the next cue. Nothing of

@@ -66,14 +66,16 @@ bool PulseStream::ServerAnswers(int timeoutMs) {
 void PulseStream::OnContextState(pa_context* context, void* self) {
   auto* me = static_cast<PulseStream*>(self);
   const pa_context_state_t state = pa_context_get_state(context);
-  if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) me->lost_ = true;
+  if ((state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) && !me->lost_.exchange(true))
+    me->TellLost();
   pa_threaded_mainloop_signal(me->loop_, 0);
 }
 
 void PulseStream::OnStreamState(pa_stream* stream, void* self) {
   auto* me = static_cast<PulseStream*>(self);
   const pa_stream_state_t state = pa_stream_get_state(stream);
-  if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) me->lost_ = true;
+  if ((state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) && !me->lost_.exchange(true))
+    me->TellLost();
   pa_threaded_mainloop_signal(me->loop_, 0);
 }
 

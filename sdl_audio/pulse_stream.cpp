@@ -127,10 +127,10 @@ void PulseStream::Write() {
     if (!sounding) return;
     // The queue holds nothing but silence, which the cue replaces or follows.
     Cork(false);
-    Send(timing_.queueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
+    Send(kQueueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
     return;
   }
-  if (!sounding && silenceQueued_ >= timing_.queueFrames) {
+  if (!sounding && silenceQueued_ >= kQueueFrames) {
     Cork(true);
     return;
   }
@@ -185,7 +185,6 @@ bool PulseStream::Connect(std::string& whyNot) {
     while (pa_operation_get_state(o) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(loop_);
     pa_operation_unref(o);
   }
-  timing_ = overwrite_ ? kLongTiming : kShortTiming;
   const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate_), 1};
   // The client's properties come from the environment (PULSE_PROP_...); the stream's own are
   // set here too, since not every server hands the client's down to its streams.
@@ -207,9 +206,9 @@ bool PulseStream::Connect(std::string& whyNot) {
   // period has come.
   pa_buffer_attr attr;
   attr.maxlength = static_cast<std::uint32_t>(-1);
-  attr.tlength = Bytes(timing_.queueFrames);
-  attr.prebuf = Bytes(timing_.periodFrames);
-  attr.minreq = Bytes(timing_.periodFrames);
+  attr.tlength = Bytes(kQueueFrames);
+  attr.prebuf = Bytes(kPeriodFrames);
+  attr.minreq = Bytes(kPeriodFrames);
   attr.fragsize = static_cast<std::uint32_t>(-1);
   if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
       0) {

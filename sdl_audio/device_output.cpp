@@ -89,7 +89,7 @@ std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot, Clock& clo
   std::unique_ptr<DeviceOutput> out(new DeviceOutput(clock));
   if (UsePulse()) {
     out->driver_ = "pulseaudio";
-    timing.pullFrames = PulseStream::kShortTiming.periodFrames;
+    timing.pullFrames = PulseStream::kPeriodFrames;
     out->keeper_ = std::make_unique<StreamKeeper>(
         out->mixer_, std::make_unique<PulseStream>(identity, kSampleRate), kSampleRate, timing,
         clock);

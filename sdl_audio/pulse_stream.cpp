@@ -66,14 +66,16 @@ bool PulseStream::ServerAnswers(int timeoutMs) {
 void PulseStream::OnContextState(pa_context* context, void* self) {
   auto* me = static_cast<PulseStream*>(self);
   const pa_context_state_t state = pa_context_get_state(context);
-  if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) me->lost_ = true;
+  if ((state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) && !me->lost_.exchange(true))
+    me->TellLost();
   pa_threaded_mainloop_signal(me->loop_, 0);
 }
 
 void PulseStream::OnStreamState(pa_stream* stream, void* self) {
   auto* me = static_cast<PulseStream*>(self);
   const pa_stream_state_t state = pa_stream_get_state(stream);
-  if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) me->lost_ = true;
+  if ((state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) && !me->lost_.exchange(true))
+    me->TellLost();
   pa_threaded_mainloop_signal(me->loop_, 0);
 }
 
@@ -125,10 +127,10 @@ void PulseStream::Write() {
     if (!sounding) return;
     // The queue holds nothing but silence, which the cue replaces or follows.
     Cork(false);
-    Send(timing_.queueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
+    Send(kQueueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
     return;
   }
-  if (!sounding && silenceQueued_ >= timing_.queueFrames) {
+  if (!sounding && silenceQueued_ >= kQueueFrames) {
     Cork(true);
     return;
   }
@@ -183,7 +185,6 @@ bool PulseStream::Connect(std::string& whyNot) {
     while (pa_operation_get_state(o) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(loop_);
     pa_operation_unref(o);
   }
-  timing_ = overwrite_ ? kLongTiming : kShortTiming;
   const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate_), 1};
   // The client's properties come from the environment (PULSE_PROP_...); the stream's own are
   // set here too, since not every server hands the client's down to its streams.
@@ -205,9 +206,9 @@ bool PulseStream::Connect(std::string& whyNot) {
   // period has come.
   pa_buffer_attr attr;
   attr.maxlength = static_cast<std::uint32_t>(-1);
-  attr.tlength = Bytes(timing_.queueFrames);
-  attr.prebuf = Bytes(timing_.periodFrames);
-  attr.minreq = Bytes(timing_.periodFrames);
+  attr.tlength = Bytes(kQueueFrames);
+  attr.prebuf = Bytes(kPeriodFrames);
+  attr.minreq = Bytes(kPeriodFrames);
   attr.fragsize = static_cast<std::uint32_t>(-1);
   if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
       0) {

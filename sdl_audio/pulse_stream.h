@@ -10,11 +10,12 @@
 // period and heard behind the queue.
 //
 // PipeWire's server takes the resumed queue over the silence from the frame it plays next (a
-// write with a seek relative to the read index): the cue is heard within 4-7 ms on its null
-// sink, so its period and queue can be long (kLongTiming), and its graph runs half as often.
-// PulseAudio's null sink, which cannot rewind, drops a write over the queue; there the cue
-// follows the queued silence, 25-30 ms after the cue with kShortTiming. The paused stream is
-// never left to run dry: after an underrun PulseAudio's null sink drops what comes next too.
+// write with a seek relative to the read index): the cue is heard within about 10 ms on its null
+// sink. PulseAudio's null sink, which cannot rewind, drops a write over the queue; there the cue
+// follows the queued silence, 25-30 ms after the cue. (A 20 ms period and 60 ms queue on
+// PipeWire cost its server no less in a game, and doubled the wait of a cue while a sound
+// plays.) The paused stream is never left to run dry: after an underrun PulseAudio's null sink
+// drops what comes next too.
 
 #include <pulse/def.h>
 
@@ -41,12 +42,8 @@ struct StreamIdentity {
 
 class PulseStream : public StreamDevice {
  public:
-  struct Timing {
-    int periodFrames;
-    int queueFrames;
-  };
-  static constexpr Timing kShortTiming{480, 1920};  // 10 ms, 40 ms at 48 kHz
-  static constexpr Timing kLongTiming{960, 2880};   // 20 ms, 60 ms
+  static constexpr int kPeriodFrames = 480;  // 10 ms at 48 kHz
+  static constexpr int kQueueFrames = 1920;  // 40 ms
 
   // Mono 16-bit frames at rate.
   PulseStream(StreamIdentity identity, int rate);
@@ -87,7 +84,6 @@ class PulseStream : public StreamDevice {
   pa_io_event* wakeEvent_ = nullptr;
   // The server's: PipeWire takes a write from its read position.
   bool overwrite_ = false;
-  Timing timing_ = kShortTiming;
   // The mainloop's thread's: the stream is paused; frames of silence written since the last
   // sound.
   bool corked_ = false;

@@ -13,7 +13,16 @@ StreamKeeper::StreamKeeper(Mixer& mixer, std::unique_ptr<StreamDevice> device, i
       rate_(rate),
       timing_(timing),
       clock_(clock),
-      thread_([this] { Run(); }) {}
+      thread_([this] {
+        device_->OnLost([this] {
+          {
+            std::lock_guard lock(mutex_);
+            lostTold_ = true;
+          }
+          wakeup_.notify_one();
+        });
+        Run();
+      }) {}
 
 StreamKeeper::~StreamKeeper() {
   {
@@ -40,7 +49,7 @@ void StreamKeeper::Want() {
 void StreamKeeper::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    const auto told = [this] { return quit_ || wanted_; };
+    const auto told = [this] { return quit_ || wanted_ || lostTold_; };
     // With no stream and nothing to pull, the thread sleeps until told: no wakeups at all.
     if (mode_ == Mode::kClosed) {
       wakeup_.wait(lock, told);
@@ -52,6 +61,7 @@ void StreamKeeper::Run() {
     }
     if (quit_) break;
     const bool wanted = std::exchange(wanted_, false);
+    lostTold_ = false;
     lock.unlock();
     Step(wanted);
     lock.lock();

@@ -6,7 +6,8 @@
 // every position, length and rewind rule as they were.
 //
 // A device that goes away while open (the sound server restarted, a headset unplugged) keeps
-// pulling in silence, so the sounds run their course in time. Once the keeper sees it gone, it
+// pulling in silence, so the sounds run their course in time (SDL's; the libpulse stream stops
+// pulling, and a sound stands still until the keeper's next look). Once the keeper sees it gone, it
 // opens the device of the moment at once if anything still sounds (the rest of it is heard),
 // or else at the next cue. When no device can be opened, the keeper itself pulls the
 // mixer at a device's pace while anything plays, and tries again at the next cue. Nothing of
@@ -15,6 +16,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -40,6 +42,18 @@ class StreamDevice {
   // Any thread, open or not: a channel has just started. A device that sleeps while nothing
   // sounds pulls at once.
   virtual void Started() {}
+  // Set by the keeper before anything is opened: a device that learns of its loss by itself (on
+  // a thread of its own) has the keeper look at once, so a cue that comes meanwhile does not
+  // wait for the keeper's next look.
+  void OnLost(std::function<void()> tell) { tellLost_ = std::move(tell); }
+
+ protected:
+  void TellLost() {
+    if (tellLost_) tellLost_();
+  }
+
+ private:
+  std::function<void()> tellLost_;
 };
 
 class StreamKeeper {
@@ -100,8 +114,9 @@ class StreamKeeper {
   std::atomic<std::uint64_t> cues_{0};  // every Want
   std::mutex mutex_;
   std::condition_variable wakeup_;
-  bool wanted_ = false;  // under mutex_
-  bool quit_ = false;    // under mutex_
+  bool wanted_ = false;    // under mutex_
+  bool lostTold_ = false;  // under mutex_
+  bool quit_ = false;      // under mutex_
 
   // The keeper thread's own.
   Mode mode_ = Mode::kClosed;

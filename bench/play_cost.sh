@@ -1,0 +1,123 @@
+#!/bin/bash
+# What a game costs the machine, on each sound server (run by hand, not a test):
+#   bench/play_cost.sh [--listener MS] [FLOEMARK_BINARY [SECONDS [SERVER...]]]
+# (defaults: build/floemark, 20 s, pulseaudio pipewire). For each server it starts the server with
+# a null sink (tests/e2e/pulse.sh), which then runs at the latency the game's stream asks for, as
+# a desktop's sound card does with the game alone playing; --listener adds a recorder of the
+# sink's monitor asking for MS, like a program that wants low latency playing meanwhile (its
+# cost is the server's, and counted there). Then the real program under Xvfb: the time from its exec to the splash on screen, then a one-player game that
+# nobody plays, then the power off. For the play and for the power off, over SECONDS each: the
+# program's CPU (of one core) and wakeups a second (every thread's context switches in /proc), the
+# sound server's CPU (every process of it), the program's resident memory, and the game's streams
+# on the server at the end.
+set -u
+listener_ms=""
+if [ "${1:-}" = --listener ]; then
+  listener_ms=$2
+  shift 2
+fi
+here=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+root=$(realpath "$here/..")
+binary=$(realpath "${1:-$root/build/floemark}")
+seconds=${2:-20}
+shift $(($# > 2 ? 2 : $#))
+servers=("$@")
+[ ${#servers[@]} = 0 ] && servers=(pulseaudio pipewire)
+e2e="$root/tests/e2e"
+source "$e2e/session.sh"
+source "$e2e/windows.sh"
+pulse_dir=""
+listener=""
+stop_server() {
+  [ -n "$listener" ] && kill "$listener" 2>/dev/null
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+  app_pid=""
+  listener=""
+  [ -n "$pulse_dir" ] && bash "$e2e/pulse.sh" stop "$pulse_dir" && rm -rf "$pulse_dir"
+  pulse_dir=""
+}
+trap 'stop_server; cleanup' EXIT
+
+work="$tmp/work"
+mkdir -p "$work/SOUND"
+cp "$root"/SOUND/*.WAV "$work/SOUND/"
+cp "$root"/README.TXT "$root"/WHATSNEW.TXT "$work/" 2>/dev/null
+hz=$(getconf CLK_TCK)
+
+# CPU ticks of the processes named, threads included.
+ticks() {
+  local pid sum=0
+  for pid in "$@"; do
+    sum=$((sum + $(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null || echo 0)))
+  done
+  echo $sum
+}
+# Context switches of every thread of the process.
+switches() {
+  cat /proc/"$1"/task/*/status 2>/dev/null |
+    awk '/^(non)?voluntary_ctxt_switches:/ { n += $2 } END { print n + 0 }'
+}
+threads() { ls /proc/"$1"/task | wc -l; }
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# measure LABEL: the figures of the next SECONDS.
+measure() {
+  local t0 t1 a0 a1 s0 s1 w0 w1 ms
+  local server_pids
+  server_pids=$(cat "$pulse_dir/pids")
+  t0=$(now_ms) a0=$(ticks "$app_pid") w0=$(switches "$app_pid")
+  # shellcheck disable=SC2086
+  s0=$(ticks $server_pids)
+  sleep "$seconds"
+  t1=$(now_ms) a1=$(ticks "$app_pid") w1=$(switches "$app_pid")
+  # shellcheck disable=SC2086
+  s1=$(ticks $server_pids)
+  ms=$((t1 - t0))
+  awk -v label="$1" -v server="$server" -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v w=$((w1 - w0)) \
+    -v ms=$ms -v hz="$hz" -v rss="$(awk '/^VmRSS/ { print $2 }' "/proc/$app_pid/status")" \
+    -v threads="$(threads "$app_pid")" -v streams="$(pactl list short sink-inputs | wc -l)" \
+    'BEGIN {
+      game = a * 100000 / hz / ms; snd = s * 100000 / hz / ms
+      printf "%-10s %-9s game %5.2f%% CPU %6.1f wakeups/s (%d threads) | server %5.2f%% CPU | " \
+        "together %5.2f%% | RSS %5.1f MB | streams %d\n",
+        server, label, game, w * 1000 / ms, threads, snd, game + snd, rss / 1024, streams
+    }'
+}
+
+for server in "${servers[@]}"; do
+  pulse_dir=$(mktemp -d)
+  bash "$e2e/pulse.sh" start "$pulse_dir" "$server" || fail "$server did not start"
+  export PULSE_SERVER="unix:$pulse_dir/native" PULSE_CLIENTCONFIG="$pulse_dir/client.conf"
+  if [ -n "$listener_ms" ]; then
+    parec -d floemark_test.monitor --latency-msec="$listener_ms" >/dev/null &
+    listener=$!
+  fi
+
+  # ---- exec to the splash on screen ----
+  started=$(now_ms)
+  (cd "$work" && exec "$binary") >"$tmp/out" 2>&1 &
+  app_pid=$!
+  for ((i = 0; i < 2000; i++)); do
+    splash=$(splash_window)
+    [ -n "$splash" ] && break
+    sleep 0.002
+  done
+  [ -n "$splash" ] || fail "no splash window"
+  printf "%-10s exec to the splash on screen: %d ms\n" "$server" $(($(now_ms) - started))
+  wait_until 10 has console_window || fail "no console window"
+  console=$(console_window)
+  read -r sx sy _ <<<"$(geometry "$splash")"
+  xdotool mousemove $((sx + 122)) $((sy + 284)) click 1
+  sleep 1
+  read -r cx cy _ <<<"$(geometry "$console")"
+  # The power switch, then player 1's start key (left Shift): a game nobody plays.
+  xdotool mousemove $((cx + 118)) $((cy + 334)) click 1
+  sleep 1
+  xdotool keydown Shift_L sleep 0.09 keyup Shift_L
+  sleep 4  # the start jingle
+  measure play
+  xdotool mousemove $((cx + 118)) $((cy + 334)) click 1
+  sleep 3  # two seconds of silence close the stream
+  measure "power off"
+  stop_server
+done

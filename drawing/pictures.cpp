@@ -88,17 +88,11 @@ QImage LoadAsset(const QString& fileName, QString* error, int scale) {
 
 PanelPictures PanelPictures::FromResources() {
   PanelPictures pictures;
-  for (int scale = 1; scale <= kLargestScale; ++scale) {
-    for (int i = 0; i < kComponentCount; ++i) {
-      const Component c = static_cast<Component>(i);
-      if (Info(c).kind == PictureKind::None) continue;
-      QString error;
-      if (AssetPath(FileName(c), scale, &error).isEmpty())
-        pictures.errors_ << error;
-      else
-        pictures.sources_[std::size_t(scale - 1)][c].inResources = true;
-    }
-  }
+  // Not even looked up yet: Qt reads a resource's size from the first bytes of its data, so
+  // that a lookup of every picture at every scale would page in the whole of the denser sets.
+  for (auto& set : pictures.sources_)
+    for (int i = 0; i < kComponentCount; ++i)
+      set[std::size_t(i)].inResources = Info(Component(i)).kind != PictureKind::None;
   QString error;
   const QImage outline = LoadAsset(QStringLiteral("Im_Base_outline.bmp"), &error);
   if (outline.isNull())

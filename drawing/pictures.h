@@ -31,9 +31,9 @@ struct DevicePicture {
 
 class PanelPictures {
  public:
-  // Every picture the layout names, at every scale, found among the resources but not yet
-  // decoded. One that is missing is named in Errors() at once, one that cannot be decoded when
-  // it is first needed; either is then made from another scale's picture.
+  // Every picture the layout names, at every scale, to be read from the resources when first
+  // needed. One that is missing or cannot be decoded is then named in Errors() and made from
+  // another scale's picture.
   static PanelPictures FromResources();
 
   // Takes a component's own picture as it is stored (JPEG decoded, 1- or 8-bit bitmap with
@@ -62,7 +62,7 @@ class PanelPictures {
   // Where one component's picture at one scale comes from.
   struct Source {
     QImage given;                      // handed to Set(): the only copy, so kept
-    mutable bool inResources = false;  // else decoded from the resources on each need
+    mutable bool inResources = false;  // else read from the resources on each need
   };
   // The pictures made for one ratio, each once: at a whole ratio by (-1, held, black only),
   // shared by every component showing it; at another by (c, held, black only), since the

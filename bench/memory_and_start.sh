@@ -15,9 +15,9 @@ runs=${2:-5}
 ratio=${3:-1}
 e2e="$root/tests/e2e"
 export E2E_SCREEN=2048x1536
-# shellcheck source=../tests/e2e/session.sh
+# shellcheck source-path=SCRIPTDIR/.. source=tests/e2e/session.sh
 source "$e2e/session.sh"
-# shellcheck source=../tests/e2e/windows.sh
+# shellcheck source=tests/e2e/windows.sh
 source "$e2e/windows.sh"
 export SDL_AUDIODRIVER=dummy
 unset QT_AUTO_SCREEN_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING

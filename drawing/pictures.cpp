@@ -29,17 +29,50 @@ int ScaleForRatio(qreal ratio) {
   return std::clamp(n, 1, kLargestScale);
 }
 
-QImage LoadAsset(const QString& fileName, QString* error, int scale) {
+namespace {
+
+// The resource that holds an asset drawn at `scale`, or an empty string. A resource file
+// listed without the folder is accepted at 1x too.
+QString AssetPath(const QString& fileName, int scale, QString* error) {
   static const bool registered = (RegisterAssets(), true);
   (void)registered;
-  const QString folder =
-      scale == 1 ? QStringLiteral(":/assets/") : QStringLiteral(":/assets/%1x/").arg(scale);
-  // A resource file listed without the folder is accepted too.
-  QFile file(folder + fileName);
-  if (!file.exists() && scale == 1) file.setFileName(QStringLiteral(":/") + fileName);
+  const QString path =
+      (scale == 1 ? QStringLiteral(":/assets/") : QStringLiteral(":/assets/%1x/").arg(scale)) +
+      fileName;
+  if (QFile::exists(path)) return path;
+  if (scale == 1 && QFile::exists(QStringLiteral(":/") + fileName))
+    return QStringLiteral(":/") + fileName;
+  if (error) *error = path.mid(2) + QStringLiteral(": not among the program's resources");
+  return {};
+}
+
+QString FileName(Component c) {
+  const ComponentInfo& info = Info(c);
+  return QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size())) +
+         (info.kind == PictureKind::Jpeg ? QStringLiteral(".jpg") : QStringLiteral(".bmp"));
+}
+
+// The form a picture is painted in: a 1-bit one shown by a transparent component as its black
+// pixels over transparency, anything else as RGB32, which paints as a plain copy.
+QImage Painted(const QImage& source, bool blackOnly) {
+  if (!blackOnly || source.depth() != 1) return source.convertToFormat(QImage::Format_RGB32);
+  QImage argb = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QRgb white = qRgb(255, 255, 255);
+  for (int y = 0; y < argb.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
+    for (int x = 0; x < argb.width(); ++x)
+      if ((line[x] | 0xff000000u) == white) line[x] = 0;
+  }
+  return argb;
+}
+
+}  // namespace
+
+QImage LoadAsset(const QString& fileName, QString* error, int scale) {
+  QFile file(AssetPath(fileName, scale, error));
+  if (file.fileName().isEmpty()) return {};
   if (!file.open(QIODevice::ReadOnly)) {
-    if (error)
-      *error = file.fileName().mid(2) + QStringLiteral(": not among the program's resources");
+    if (error) *error = file.fileName().mid(2) + QStringLiteral(": cannot be read");
     return {};
   }
   const QByteArray data = file.readAll();
@@ -55,22 +88,11 @@ QImage LoadAsset(const QString& fileName, QString* error, int scale) {
 
 PanelPictures PanelPictures::FromResources() {
   PanelPictures pictures;
-  for (int scale = 1; scale <= kLargestScale; ++scale) {
-    for (int i = 0; i < kComponentCount; ++i) {
-      const Component c = static_cast<Component>(i);
-      const ComponentInfo& info = Info(c);
-      if (info.kind == PictureKind::None) continue;
-      const QString name =
-          QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size())) +
-          (info.kind == PictureKind::Jpeg ? QStringLiteral(".jpg") : QStringLiteral(".bmp"));
-      QString error;
-      const QImage image = LoadAsset(name, &error, scale);
-      if (image.isNull())
-        pictures.errors_ << error;
-      else
-        pictures.Set(c, image, scale);
-    }
-  }
+  // Not even looked up yet: Qt reads a resource's size from the first bytes of its data, so
+  // that a lookup of every picture at every scale would page in the whole of the denser sets.
+  for (auto& set : pictures.sources_)
+    for (int i = 0; i < kComponentCount; ++i)
+      set[std::size_t(i)].inResources = Info(Component(i)).kind != PictureKind::None;
   QString error;
   const QImage outline = LoadAsset(QStringLiteral("Im_Base_outline.bmp"), &error);
   if (outline.isNull())
@@ -87,54 +109,82 @@ QRegion PanelPictures::Body() const {
       QBitmap::fromImage(outline_.convertToFormat(QImage::Format_Mono), Qt::ThresholdDither));
 }
 
-PanelPictures::Forms PanelPictures::Prepare(const QImage& source) {
-  Forms f;
-  f.source = source;
-  // Painting from RGB32 is a plain copy; the stored formats are kept in source.
-  f.whole = source.convertToFormat(QImage::Format_RGB32);
-  if (source.depth() == 1) {
-    QImage argb = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QRgb white = qRgb(255, 255, 255);
-    for (int y = 0; y < argb.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
-      for (int x = 0; x < argb.width(); ++x)
-        if ((line[x] | 0xff000000u) == white) line[x] = 0;
-    }
-    f.blackOnly = std::move(argb);
-  }
-  return f;
+void PanelPictures::Set(Component c, const QImage& source, int scale) {
+  sources_[std::size_t(scale - 1)][c].given = source;
+  recent_ = {};
 }
 
-void PanelPictures::Set(Component c, const QImage& source, int scale) {
-  At(scale, c) = Prepare(source);
-  resampled_.clear();
+bool PanelPictures::Has(int scale, Component held) const {
+  const Source& s = sources_[std::size_t(scale - 1)][held];
+  return !s.given.isNull() || s.inResources;
+}
+
+QImage PanelPictures::Decode(int scale, Component held) const {
+  const Source& s = sources_[std::size_t(scale - 1)][held];
+  if (!s.given.isNull() || !s.inResources) return s.given;
+  QString error;
+  QImage image = LoadAsset(FileName(held), &error, scale);
+  if (image.isNull()) {
+    // Asked once: from now on the picture counts as missing at this scale.
+    s.inResources = false;
+    errors_ << error;
+  }
+  return image;
+}
+
+bool PanelPictures::BlackOnly(Component c, int scale, Component held) const {
+  // Transparency belongs to the component showing the picture: a score slot draws a copied
+  // glyph by its black pixels, a console button a copied switch picture whole.
+  if (!Info(c).transparent) return false;
+  const QImage& given = sources_[std::size_t(scale - 1)][held].given;
+  return given.isNull() ? Info(held).kind == PictureKind::Bitmap1 : given.depth() == 1;
+}
+
+PanelPictures::Made& PanelPictures::ForRatio(qreal ratio) const {
+  const int milli = int(std::lround(ratio * 1000));
+  if (recent_[0].milliRatio != milli) {
+    if (recent_[1].milliRatio == milli) {
+      std::swap(recent_[0], recent_[1]);
+    } else {
+      recent_[1] = std::move(recent_[0]);
+      recent_[0] = Made{milli, {}};
+    }
+  }
+  return recent_[0];
 }
 
 DevicePicture PanelPictures::ForScreen(Component c, Component held, qreal ratio) const {
-  const ComponentInfo& info = Info(c);
-  // Transparency belongs to the component showing the picture: a score slot draws a copied
-  // glyph by its black pixels, a console button a copied switch picture whole.
-  auto pick = [&](const Forms& f) -> const QImage& {
-    return info.transparent && !f.blackOnly.isNull() ? f.blackOnly : f.whole;
-  };
+  const Rect& place = Info(c).rect;
   const int wanted = ScaleForRatio(ratio);
-  const Forms& exact = sets_[std::size_t(wanted - 1)][held];
-  if (IsWhole(ratio) && wanted == std::round(ratio) && !exact.source.isNull())
-    return {pick(exact), QPoint(info.rect.left * wanted, info.rect.top * wanted)};
-
-  const auto key = std::make_tuple(int(std::lround(ratio * 1000)), int(c), int(held));
-  if (auto it = resampled_.find(key); it != resampled_.end()) return it->second;
-  // The set wanted, or failing that the densest one that holds the picture.
-  int scale = wanted;
-  for (int s = kLargestScale; s >= 1 && sets_[std::size_t(scale - 1)][held].source.isNull(); --s)
-    scale = s;
-  const Forms& from = sets_[std::size_t(scale - 1)][held];
-  DevicePicture made;
-  if (!from.source.isNull()) {
-    made.image = pick(Prepare(Resample(from.source, scale, info.rect, ratio)));
-    made.origin = DeviceRect(info.rect, ratio).topLeft();
+  Made& made = ForRatio(ratio);
+  if (IsWhole(ratio) && wanted == std::round(ratio) && Has(wanted, held)) {
+    const bool blackOnly = BlackOnly(c, wanted, held);
+    const QPoint origin(place.left * wanted, place.top * wanted);
+    const auto key = std::make_tuple(-1, int(held), blackOnly);
+    if (auto it = made.images.find(key); it != made.images.end()) return {it->second, origin};
+    const QImage source = Decode(wanted, held);
+    if (!source.isNull()) return {made.images[key] = Painted(source, blackOnly), origin};
   }
-  return resampled_[key] = made;
+
+  // The scale wanted, or failing that the densest one that has the picture.
+  int scale = wanted;
+  for (int s = kLargestScale; s >= 1 && !Has(scale, held); --s) scale = s;
+  const bool blackOnly = BlackOnly(c, scale, held);
+  const auto key = std::make_tuple(int(c), int(held), blackOnly);
+  auto it = made.images.find(key);
+  if (it == made.images.end()) {
+    QImage source = Decode(scale, held);
+    // Undecodable: the next densest that has one.
+    for (int s = kLargestScale; s >= 1 && source.isNull(); --s)
+      if (Has(s, held)) source = Decode(scale = s, held);
+    it = made.images
+             .emplace(key, source.isNull()
+                               ? QImage()
+                               : Painted(Resample(source, scale, place, ratio), blackOnly))
+             .first;
+  }
+  if (it->second.isNull()) return {};
+  return {it->second, DeviceRect(place, ratio).topLeft()};
 }
 
 }  // namespace floemark::drawing

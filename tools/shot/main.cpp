@@ -71,9 +71,10 @@ int main(int argc, char** argv) {
   }
 
   const drawing::PanelPictures pictures = drawing::PanelPictures::FromResources();
+  // After the drawing, which reads the pictures it needs.
+  const QImage image = drawing::PanelRenderer(pictures).Render(panel, scale);
   for (const QString& e : pictures.Errors())
     std::fprintf(stderr, "floemark-shot: picture %s\n", qPrintable(e));
-  const QImage image = drawing::PanelRenderer(pictures).Render(panel, scale);
   // The file's suffix names its format (.png, or .ppm for the end-to-end probe).
   if (!image.save(QString::fromLocal8Bit(argv[1]))) {
     std::fprintf(stderr, "floemark-shot: cannot write %s\n", argv[1]);

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "base/clock.h"
+#include "sdl_audio/stream_keeper.h"
 #include "sound/audio_output.h"
 #include "sound/mixer.h"
-#include "sdl_audio/stream_keeper.h"
 
 namespace floemark::sound {
 
@@ -43,6 +43,7 @@ class DeviceOutput : public AudioOutput {
   int SampleRate() const override { return kSampleRate; }
   Mixer& GetMixer() override { return mixer_; }
   void SoundWanted() override { keeper_->Want(); }
+  void Hold(bool held) override;
 
   const std::string& DriverName() const { return driver_; }
   const StreamKeeper& Keeper() const { return *keeper_; }
@@ -52,6 +53,7 @@ class DeviceOutput : public AudioOutput {
   Mixer mixer_;
   std::unique_ptr<StreamKeeper> keeper_;  // after the mixer: it stops pulling it first
   std::string driver_;
+  unsigned heldSlots_ = 0;  // the slots that were playing when the hold began, one bit each
 };
 
 std::unique_ptr<AudioOutput> OpenDeviceOrSilent(Clock& clock, const StreamIdentity& identity);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "base/clock.h"
 #include "sound/audio_output.h"
@@ -20,6 +21,7 @@ class NullOutput : public AudioOutput {
   int SampleRate() const override { return rate_; }
   Mixer& GetMixer() override;
   void Sync() override;
+  void Hold(bool held) override;
 
  private:
   Clock& clock_;
@@ -27,6 +29,7 @@ class NullOutput : public AudioOutput {
   std::unique_ptr<Mixer> mixer_;
   std::int64_t startMs_ = 0;
   std::int64_t framesDone_ = 0;
+  std::optional<std::int64_t> heldAt_;  // the clock when the hold began
 };
 
 }  // namespace floemark::sound

@@ -423,8 +423,16 @@ QImage ConsoleWindow::Screenshot() {
   notice_->hide();
   const QRect console(offset_, QSize(int(std::floor(kConsoleWidth * scale_)),
                                      int(std::floor(kConsoleHeight * scale_))));
-  QImage shot = grab(console).toImage();
+  QImage shot = grab(console).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
   if (noticed) notice_->show();
+  if (!body_.isEmpty()) {
+    // Round the body the desktop shows through: clear in the picture too.
+    QPainter painter(&shot);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setClipRegion(QRegion(0, 0, console.width(), console.height()) -
+                          shown_.translated(-offset_));
+    painter.fillRect(0, 0, console.width(), console.height(), Qt::transparent);
+  }
   return shot;
 }
 

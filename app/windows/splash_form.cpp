@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QSaveFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -222,7 +223,9 @@ void SplashForm::PM_ScreenshotClick() {
   const QString folder = pictures_.isEmpty() ? PicturesFolder() : pictures_;
   QDir().mkpath(folder);
   const QString path = ScreenshotPath(folder, QDateTime::currentDateTime());
-  if (console_.Screenshot().save(path, "PNG"))
+  // Written whole under another name first: the file that appears is a whole picture.
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && console_.Screenshot().save(&file, "PNG") && file.commit())
     console_.ShowNotice(QStringLiteral("Screenshot saved: %1").arg(path));
   else
     console_.ShowNotice(QStringLiteral("No screenshot: %1 cannot be written").arg(path));

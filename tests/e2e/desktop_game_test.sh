@@ -41,18 +41,18 @@ run_program() {
   (cd "$work" && exec "$binary" "$@") >"$tmp/out" 2>"$tmp/err" &
   app_pid=$!
 }
-# sized NAME "W H": the viewable window called NAME of that size.
+# sized NAME "W H": the viewable window called NAME of that size (under a window manager too).
 sized() {
   local w
-  for w in $(named "$1"); do
+  for w in $(clients "$1"); do
     read -r _ _ ww hh m <<<"$(geometry "$w")"
     [ "$ww $hh" = "$2" ] && [ "$m" = IsViewable ] && echo "$w" && return
   done
 }
 # play: PLAY on the splash, centred on the screen; sets $console to the console of "W H".
 play() {
-  wait_until 15 has splash_window || fail "no splash"
-  read -r sx sy _ <<<"$(geometry "$(splash_window)")"
+  wait_until 15 has sized 'About Floemark...' "246 306" || fail "no splash"
+  read -r sx sy _ <<<"$(geometry "$(sized 'About Floemark...' "246 306")")"
   xdotool mousemove $((sx + 122)) $((sy + 284)) click 1
   wait_until 10 has sized 'Floemark Simulator' "$1" || fail "PLAY: no console of $1"
   console=$(sized 'Floemark Simulator' "$1")
@@ -122,9 +122,10 @@ sizes)
   xdotool key F12
   wait_until 5 sh -c "ls '$tmp/pictures'/floemark-*.png >/dev/null 2>&1" || fail "F12 saved nothing"
   picture=$(ls "$tmp/pictures"/floemark-*.png)
+  cp "$picture" "$tmp/screenshot.png"
   file "$picture" | grep -q '2223 x 1164' || fail "the screenshot is not 2223 x 1164: $(file "$picture")"
   [ "$("$screen_tool" within "$tmp/full.png" 0 68 "$picture")" = 0 ] ||
-    fail "the screenshot differs from the screen"
+    fail "the screenshot differs from the screen in $("$screen_tool" within "$tmp/full.png" 0 68 "$picture") pixels"
   note "F12: $(basename "$picture"), the console as the screen shows it"
   xdotool key F11
   wait_until 10 has sized 'Floemark Simulator' "741 388" || fail "F11 again: not back at 1x"

@@ -207,9 +207,12 @@ void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
   // The first button pressed decides which component holds the mouse until all are released;
   // a further button's press goes to that component too, wherever the mouse is. A corner
   // outside the body is the desktop's, even where the window still covers it.
-  if (event->buttons() == event->button())
+  if (event->buttons() == event->button()) {
+    // A move the desktop made ends with a release that the program never sees.
+    systemMove_ = false;
     pressed_ = body_.isEmpty() || body_.contains(p) ? Form().Components.HitTest(p.x(), p.y())
                                                     : std::nullopt;
+  }
   const auto hit = pressed_;
   if (!hit) return;
   const ComponentInfo& info = Info(*hit);
@@ -221,10 +224,19 @@ void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
     session_.RunShell([&] { Im_BaseMouseDown(w.x(), w.y()); });
     // Where a window manager or a compositor runs, it moves windows: one that ignores a
     // client's own moves (Xwayland's) would leave the console where it is. Only a bare X
-    // server has the program move the window itself.
+    // server has the program move the window itself. On X11 the manager is asked at the
+    // mouse's first move, so that a mere click never leaves it waiting for a release that
+    // came before it took the pointer.
     if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton && !fullScreen_ &&
-        windowHandle() && (OnWayland() || WindowsManaged()))
-      systemMove_ = windowHandle()->startSystemMove() || OnWayland();
+        windowHandle()) {
+      if (OnWayland()) {
+        windowHandle()->startSystemMove();
+        systemMove_ = true;
+      } else {
+        desktopMoves_ = WindowsManaged();
+        pressRoot_ = (event->globalPosition() * devicePixelRatioF()).toPoint();
+      }
+    }
   } else if (info.mouse == Mouse::Click && event->button() == Qt::LeftButton) {
     // The second press of a double click is a double click, not a click: a quick double click
     // on a console button switches it once.
@@ -241,9 +253,13 @@ void ConsoleWindow::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   // The pressed component keeps the mouse, also outside its own rectangle.
-  if (!pressed_ || Info(*pressed_).mouse != Mouse::Drag || OnWayland() || systemMove_ ||
-      fullScreen_)
-    return;
+  if (!pressed_ || Info(*pressed_).mouse != Mouse::Drag) return;
+  if (desktopMoves_ && (event->buttons() & Qt::LeftButton)) {
+    // The manager moves the window by the mouse's travel from the press, where it was then.
+    desktopMoves_ = false;
+    systemMove_ = StartDesktopMove(this, pressRoot_);
+  }
+  if (OnWayland() || systemMove_ || fullScreen_) return;
   const QPoint corner = ToWindow(drawing::ToQRect(Info(*pressed_).rect)).topLeft();
   // Surface coordinates from the screen position and where the window is now, so that a move
   // that arrives before the window system has caught up with the last one still lands exactly.
@@ -269,6 +285,7 @@ void ConsoleWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->buttons() == Qt::NoButton) {
     pressed_.reset();
     systemMove_ = false;
+    desktopMoves_ = false;
     UpdateCursor(event->position().toPoint());
   }
 }

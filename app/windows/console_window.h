@@ -135,7 +135,9 @@ class ConsoleWindow : public QWidget {
   std::optional<panel::Component> pressed_;  // the component that holds the mouse
   std::optional<panel::Component> clickOn_;  // a console button pressed with the left button
   panel::Cursor cursor_ = panel::Cursor::Arrow;
-  bool systemMove_ = false;  // the desktop moves the window for the press that holds the mouse
+  bool systemMove_ = false;    // the desktop moves the window for the press that holds the mouse
+  bool desktopMoves_ = false;  // the desktop is to be asked to, at the mouse's first move
+  QPoint pressRoot_;           // where the press was, in the X root window's pixels
 
   int size_ = 1;
   bool fullScreen_ = false;

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "app/input/key_bindings.h"
 #include "app/input/pad_keys.h"
 #include "app/windows/keys_dialog.h"
+#include "sound/mixer.h"
 #include "test_console.h"
 
 namespace floemark::app {
@@ -242,6 +244,33 @@ TEST_F(DesktopGameTest, AtEachSizeClicksAndTheWindowKeepToTheConsolesPixels) {
   EXPECT_NEAR(offset.y() * 2 + 388 * window.Scale(), screen.height(), 1.0);
   window.SetFullScreen(false);
   EXPECT_EQ(window.size(), QSize(1482, 776));
+
+  // Fitting the screen: as large as its free area allows, the console's shape kept.
+  window.SetSize(0);
+  const QSize area = window.screen()->availableGeometry().size();
+  EXPECT_TRUE(window.width() == area.width() || window.height() == area.height());
+  EXPECT_LE(window.width(), area.width());
+  EXPECT_LE(window.height(), area.height());
+  EXPECT_NEAR(window.Scale(), std::min(area.width() / 741.0, area.height() / 388.0), 1e-9);
+}
+
+TEST(HeldSoundTest, ASilentOutputHeldLetsNoTimePassForItsSounds) {
+  VirtualClock clock;
+  sound::NullOutput output(clock, 1000);  // a frame a millisecond
+  auto pcm = std::make_unique<sound::Pcm>();
+  pcm->samples.assign(10000, 100);
+  output.GetMixer().SetSound(0, std::move(pcm));
+  output.GetMixer().Start(0);
+  auto at = [&](std::int64_t ms) {
+    clock.RunThrough(ms, [](TimerId) {});
+    output.Sync();
+    return output.GetMixer().Position(0);
+  };
+  EXPECT_EQ(at(300), 300);
+  output.Hold(true);
+  EXPECT_EQ(at(2300), 300);
+  output.Hold(false);
+  EXPECT_EQ(at(2500), 500);
 }
 
 }  // namespace

@@ -4,11 +4,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSaveFile>
 #include <cmath>
 
 #include "app/desktop/desktop.h"

@@ -182,7 +182,8 @@ int main(int argc, char** argv) {
   if (command == "within" && (argc == 6 || argc == 7)) {
     const QImage shot = Load(argv[2]);
     const QPoint at(std::atoi(argv[3]), std::atoi(argv[4]));
-    const QImage picture = QImage(QString::fromLocal8Bit(argv[5])).convertToFormat(QImage::Format_ARGB32);
+    const QImage picture =
+        QImage(QString::fromLocal8Bit(argv[5])).convertToFormat(QImage::Format_ARGB32);
     if (shot.isNull() || picture.isNull()) return 2;
     QRegion body(picture.rect());
     if (argc == 7) {
@@ -211,6 +212,7 @@ int main(int argc, char** argv) {
     std::printf("%d\n", n);
     return 0;
   }
-  std::fprintf(stderr, "usage: floemark-e2e-screen grab|find|lcd|differ|within|outside|screens ...\n");
+  std::fprintf(stderr,
+               "usage: floemark-e2e-screen grab|find|lcd|differ|within|outside|screens ...\n");
   return 2;
 }

@@ -131,6 +131,21 @@ sizes)
   wait_until 10 has sized 'Floemark Simulator' "741 388" || fail "F11 again: not back at 1x"
   console=$(sized 'Floemark Simulator' "741 388")
   note "F11 again leaves full screen"
+  xdotool key ctrl+equal
+  wait_until 10 has sized 'Floemark Simulator' "1482 776" || fail "Ctrl+=: no console at 2x"
+  console=$(sized 'Floemark Simulator' "1482 776")
+  sleep 0.5
+  # A click lands in the console's pixels, and what it changes is drawn at the window's scale.
+  read -r cx cy _ <<<"$(geometry "$console")"
+  xdotool mousemove $((cx + 236)) $((cy + 668)) click 1
+  xdotool mousemove 2200 1290
+  "$shot" "$tmp/all-2.ppm" --scale 2 --all || fail "floemark-shot --all failed"
+  for slot in 88,195 99,195 254,195 265,195 457,196 468,196 623,196 634,196; do
+    x=$((2 * ${slot%,*})) y=$((2 * ${slot#*,}))
+    wait_until 5 sh -c "[ \"\$('$probe' $console $x $y 14 22 '$tmp/all-2.ppm')\" = 0 ]" ||
+      fail "at 2x, power on: the score at $slot is not 15 as drawn at 2"
+  done
+  note "at 2x POWER is clicked in the console's pixels: 15 and 15, drawn at 2"
   ends_with 0
   ;;
 

@@ -110,7 +110,10 @@ QString HelpText() {
                        "Without options it opens the welcome window. The sounds (SOUND/) and the\n"
                        "documents (README.TXT, WHATSNEW.TXT) are read from the working directory;\n"
                        "the installed command and the desktop's menu start the program in its\n"
-                       "data folder. The keys and the rules: floemark(6) and README.TXT.\n")
+                       "data folder. The size, the background pause and the keys chosen in the\n"
+                       "console's menu are kept in $XDG_CONFIG_HOME/floemark/floemark.conf\n"
+                       "(~/.config when unset). P pauses, F11 is full screen, F12 a screenshot.\n"
+                       "The keys and the rules: floemark(6) and README.TXT.\n")
                        .arg(kAppTitle, options);
 }
 

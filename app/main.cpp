@@ -1,9 +1,11 @@
 // Floemark Simulator: the handheld on the desktop. Started in the folder that holds SOUND\,
-// README.TXT and WHATSNEW.TXT; reads no configuration. Its options are command_line.cpp's:
-// --help and --version need no display, --record and --replay keep and play back a game.
+// README.TXT and WHATSNEW.TXT; the person's settings (size, keys, the background pause) are
+// app/desktop/settings'. Its options are command_line.cpp's: --help and --version need no
+// display, --record and --replay keep and play back a game.
 #include <QApplication>
 #include <QDir>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -13,6 +15,7 @@
 #include "app/desktop/display_check.h"
 #include "app/desktop/fonts.h"
 #include "app/desktop/program_icon.h"
+#include "app/desktop/settings.h"
 #include "app/input/gamepads.h"
 #include "app/input/key_repeat.h"
 #include "app/loop/live_session.h"
@@ -23,6 +26,7 @@
 #include "app/windows/error_box.h"
 #include "app/windows/splash_form.h"
 #include "app/windows/title.h"
+#include "console/sound_files.h"
 #include "drawing/pictures.h"
 #include "sdl_audio/device_output.h"
 
@@ -73,6 +77,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "floemark: %s\n", qPrintable(error));
       return 1;
     }
+    std::fputs(console::UnloadableSoundsNotice("floemark").c_str(), stderr);
   }
   std::optional<RecordingFile> recording;
   if (!line.record.isEmpty()) {
@@ -110,6 +115,18 @@ int main(int argc, char** argv) {
   LiveSession session(clock, *audio, ShowErrorBox,
                       replay ? std::optional<std::int64_t>(replay->clockMs) : std::nullopt);
   if (recording) {
+    // A recording that stops is told in the window, once, and the program's status says so.
+    recording->SetOnStopped([](const QString& why) {
+      QTimer::singleShot(0, [why] {
+        QMessageBox* box = MakeErrorBox(why.left(1).toUpper() + why.mid(1) +
+                                        QStringLiteral(". The game goes on unrecorded."))
+                               .release();
+        box->setIcon(QMessageBox::Warning);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+      });
+    });
     recording->Start(session.Session().TimeOfDayAtZero());
     session.Session().SetInputObserver(
         [&recording](const console::Command& c) { recording->Add(c); });
@@ -117,6 +134,7 @@ int main(int argc, char** argv) {
   ConsoleWindow console(session, pictures);
   AboutForm about;
   SplashForm splash(console, about);
+  SettingsStore settings(SettingsPath());
   if (!replay) splash.ShowCentred();
   console.SetPopupMenu(splash.Menu());
   if (!replay) console.SetFirstActivationAction([&splash] { splash.ShowAgain(); });
@@ -129,6 +147,7 @@ int main(int argc, char** argv) {
     else
       console.VirtualKeyUp(key);
   });
+  splash.UseSettings(settings, [&pads](const KeyBindings& keys) { pads.SetBindings(keys.pad); });
 
   if (WindowsManaged())
     console.ShowAtPlay();
@@ -140,6 +159,9 @@ int main(int argc, char** argv) {
     splash.Puls_PlayClick();
   }
   const int status = QApplication::exec();
-  if (recording) recording->End(session.Finish());
+  if (recording) {
+    recording->End(session.Finish());
+    if (recording->Failed()) return 1;
+  }
   return status;
 }

@@ -116,6 +116,20 @@ std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot, Clock& clo
   return out;
 }
 
+void DeviceOutput::Hold(bool held) {
+  // The mixer keeps a stopped slot's position: stopping and starting again is a pause.
+  for (int slot = 0; slot < Mixer::kSlots; ++slot) {
+    if (held && mixer_.Playing(slot)) {
+      mixer_.Stop(slot);
+      heldSlots_ |= 1u << slot;
+    } else if (!held && (heldSlots_ & 1u << slot)) {
+      mixer_.Start(slot);
+    }
+  }
+  if (!held && heldSlots_ != 0) keeper_->Want();
+  if (!held) heldSlots_ = 0;
+}
+
 DeviceOutput::~DeviceOutput() {
   keeper_.reset();  // closes the device, which waits for its thread's last pull
   if (sdl_) SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -43,6 +43,7 @@ class DeviceOutput : public AudioOutput {
   Mixer& GetMixer() override { return mixer_; }
   Clock& GetClock() override { return clock_; }
   void SoundWanted() override { keeper_->Want(); }
+  void Hold(bool held) override;
 
   const std::string& DriverName() const { return driver_; }
   const StreamKeeper& Keeper() const { return *keeper_; }
@@ -54,6 +55,7 @@ class DeviceOutput : public AudioOutput {
   std::unique_ptr<StreamKeeper> keeper_;  // after the mixer: it stops pulling it first
   std::string driver_;
   bool sdl_ = false;
+  unsigned heldSlots_ = 0;  // the slots that were playing when the hold began, one bit each
 };
 
 std::unique_ptr<AudioOutput> OpenDeviceOrSilent(Clock& clock, const StreamIdentity& identity);

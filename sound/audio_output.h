@@ -23,6 +23,9 @@ class AudioOutput {
   // Called on the game thread once a channel has been started: a real device makes sure its
   // stream is open, without waiting for it; a silent output has nothing to do.
   virtual void SoundWanted() {}
+  // Game thread: while held (the game paused) every sound stops where it is and no time passes
+  // for the channels; released, the sounds that were playing go on from there.
+  virtual void Hold(bool /*held*/) {}
 };
 
 }  // namespace floemark::sound

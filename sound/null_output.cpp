@@ -20,7 +20,20 @@ NullOutput::~NullOutput() = default;
 
 Mixer& NullOutput::GetMixer() { return *mixer_; }
 
+void NullOutput::Hold(bool held) {
+  if (held == heldAt_.has_value()) return;
+  if (held) {
+    Sync();
+    heldAt_ = clock_.MonotonicMs();
+  } else {
+    // The held time is taken out of the channels' time, as if it never passed.
+    startMs_ += clock_.MonotonicMs() - *heldAt_;
+    heldAt_.reset();
+  }
+}
+
 void NullOutput::Sync() {
+  if (heldAt_) return;
   // Frames are counted from the start, not per step, so that no rounding accumulates: at
   // 48000 Hz a sound of L ms that has played for L ms has reached its end, to the frame.
   // Whole seconds and the rest apart: ms x rate itself would overflow long before kLatestMs.

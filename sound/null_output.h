@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "base/clock.h"
 #include "sound/audio_output.h"
@@ -21,6 +22,7 @@ class NullOutput : public AudioOutput {
   Clock& GetClock() override { return clock_; }
   Mixer& GetMixer() override;
   void Sync() override;
+  void Hold(bool held) override;
 
  private:
   Clock& clock_;
@@ -28,6 +30,7 @@ class NullOutput : public AudioOutput {
   std::unique_ptr<Mixer> mixer_;
   std::int64_t startMs_ = 0;
   std::int64_t framesDone_ = 0;
+  std::optional<std::int64_t> heldAt_;  // the clock when the hold began
 };
 
 }  // namespace floemark::sound

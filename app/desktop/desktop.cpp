@@ -93,6 +93,27 @@ QPoint CentredOnPrimary(QSize outer) {
   return {p.x, p.y};
 }
 
+bool StartDesktopMove(QWidget* window, QPoint pressRoot) {
+  Display* d = X11Display();
+  if (!d || !ManagerSupports(d, "_NET_WM_MOVERESIZE")) return false;
+  // The manager takes the pointer, which the press gave the program.
+  XUngrabPointer(d, CurrentTime);
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = static_cast<Window>(window->winId());
+  request.xclient.message_type = Intern(d, "_NET_WM_MOVERESIZE");
+  request.xclient.format = 32;
+  request.xclient.data.l[0] = pressRoot.x();
+  request.xclient.data.l[1] = pressRoot.y();
+  request.xclient.data.l[2] = 8;  // _NET_WM_MOVERESIZE_MOVE
+  request.xclient.data.l[3] = Button1;
+  request.xclient.data.l[4] = 1;  // a normal application
+  XSendEvent(d, DefaultRootWindow(d), False, SubstructureNotifyMask | SubstructureRedirectMask,
+             &request);
+  XFlush(d);
+  return true;
+}
+
 QMargins FrameExtents(QWidget* window) {
   Display* d = X11Display();
   if (!d || !WindowsManaged() || !ManagerSupports(d, "_NET_FRAME_EXTENTS")) return {};

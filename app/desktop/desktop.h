@@ -30,6 +30,12 @@ QRect PrimaryScreenGeometry();
 // Where PLAY's arithmetic puts a window of this outer size: the middle of the primary monitor.
 QPoint CentredOnPrimary(QSize outer);
 
+// Asks the X11 window manager to move this top-level window by the mouse's travel from
+// pressRoot (the left button's press, in the root window's pixels), as its own title bar would:
+// EWMH's _NET_WM_MOVERESIZE. The program gives up its hold on the pointer for it. False off X11
+// or where the manager does not offer it.
+bool StartDesktopMove(QWidget* window, QPoint pressRoot);
+
 // The frame that the X11 window manager puts round this top-level window, asked for before the
 // window is mapped (EWMH _NET_REQUEST_FRAME_EXTENTS; creates the native window, unmapped) and
 // waited for a short while. Zero margins where the manager reports none, off X11 and on a bare

@@ -11,17 +11,32 @@ namespace {
 constexpr int kSides = 2;
 
 std::optional<PadKeys::Control> ControlOf(Uint8 button) {
+  using C = PadKeys::Control;
   switch (button) {
     case SDL_CONTROLLER_BUTTON_A:
-      return PadKeys::Control::A;
+      return C::A;
     case SDL_CONTROLLER_BUTTON_B:
-      return PadKeys::Control::B;
+      return C::B;
+    case SDL_CONTROLLER_BUTTON_X:
+      return C::X;
+    case SDL_CONTROLLER_BUTTON_Y:
+      return C::Y;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+      return C::LeftShoulder;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+      return C::RightShoulder;
     case SDL_CONTROLLER_BUTTON_START:
-      return PadKeys::Control::Start;
+      return C::Start;
+    case SDL_CONTROLLER_BUTTON_BACK:
+      return C::Back;
     case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return PadKeys::Control::DpadLeft;
+      return C::DpadLeft;
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return PadKeys::Control::DpadRight;
+      return C::DpadRight;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      return C::DpadUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      return C::DpadDown;
     default:
       return std::nullopt;
   }
@@ -46,6 +61,11 @@ Gamepads::Gamepads(PadKeys::KeyFn key, QObject* parent) : QObject(parent), key_(
   WatchForPads();
   // The pads plugged in before the start are announced by SDL at once.
   Update();
+}
+
+void Gamepads::SetBindings(const std::array<std::array<PadButton, 3>, 2>& pad) {
+  bindings_ = pad;
+  for (auto& p : pads_) p->keys.SetBindings(pad);
 }
 
 Gamepads::~Gamepads() {
@@ -124,6 +144,7 @@ void Gamepads::Added(int deviceIndex) {
     return;
   }
   auto pad = std::make_unique<Pad>(Pad{c, id, PadKeys(key_), nullptr});
+  pad->keys.SetBindings(bindings_);
   if (const char* path = SDL_GameControllerPath(c)) {
     pad->waker =
         std::make_unique<InputWaker>(QString::fromLocal8Bit(path), kPollMs, [this] { Update(); });

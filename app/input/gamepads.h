@@ -13,6 +13,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,6 +35,9 @@ class Gamepads : public QObject {
   // why in Error(), when SDL's game controllers cannot be started.
   explicit Gamepads(PadKeys::KeyFn key, QObject* parent = nullptr);
   ~Gamepads() override;
+
+  // The buttons of each side's keys, for the pads plugged in and those to come.
+  void SetBindings(const std::array<std::array<PadButton, 3>, 2>& pad);
 
   bool Working() const { return working_; }
   const std::string& Error() const { return error_; }
@@ -63,6 +67,7 @@ class Gamepads : public QObject {
   void WatchForPads();
 
   PadKeys::KeyFn key_;
+  std::array<std::array<PadButton, 3>, 2> bindings_{};
   bool working_ = false;
   std::string error_;
   std::vector<std::unique_ptr<Pad>> pads_;

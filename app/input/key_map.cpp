@@ -21,6 +21,23 @@ std::optional<std::uint16_t> UsLetterAt(std::uint32_t scanCode) {
   return std::nullopt;
 }
 
+std::string KeyName(std::uint16_t code) {
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
+    return std::string(1, char(code));
+  if (code >= 112 && code <= 135) return "F" + std::to_string(code - 111);
+  static constexpr struct {
+    std::uint16_t code;
+    const char* name;
+  } kNames[] = {{8, "Backspace"}, {9, "Tab"},    {13, "Enter"},   {16, "Shift"},
+                {17, "Ctrl"},     {18, "Alt"},   {19, "Pause"},   {20, "Caps Lock"},
+                {27, "Esc"},      {32, "Space"}, {33, "Page Up"}, {34, "Page Down"},
+                {35, "End"},      {36, "Home"},  {37, "Left"},    {38, "Up"},
+                {39, "Right"},    {40, "Down"},  {45, "Insert"},  {46, "Delete"}};
+  for (const auto& n : kNames)
+    if (n.code == code) return n.name;
+  return code == 0 ? std::string("none") : "key " + std::to_string(code);
+}
+
 std::optional<std::uint16_t> VirtualKey(int qtKey, std::uint32_t scanCode) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return static_cast<std::uint16_t>(qtKey);
   if (qtKey > 0x7f && qtKey <= 0xffff) {

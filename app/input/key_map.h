@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace floemark::app {
 
@@ -16,6 +17,9 @@ namespace floemark::app {
 // key labelled Я is Z. A Latin layout's letters are its own: on a German keyboard Z is the key
 // labelled Z, beside T.
 std::optional<std::uint16_t> VirtualKey(int qtKey, std::uint32_t scanCode = 0);
+
+// A virtual key code as a person reads it on the keyboard: "Shift", "Z", "Left", "F5".
+std::string KeyName(std::uint16_t code);
 
 // The letter 'A'..'Z' on a US keyboard's key with this scan code (an XKB key code, the evdev
 // code + 8, on X11 and Wayland alike), or nothing for a key that carries no letter there.

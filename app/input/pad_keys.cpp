@@ -5,19 +5,28 @@
 namespace floemark::app {
 
 std::uint16_t PadKeys::KeyFor(Control c) const {
-  switch (c) {
-    case Control::A:
-    case Control::B:
-    case Control::Start:
-      return KeyOf(side_, KeyPlace::Attack);
-    case Control::DpadLeft:
-    case Control::StickLeft:
-      return KeyOf(side_, KeyPlace::Left);
-    case Control::DpadRight:
-    case Control::StickRight:
-      return KeyOf(side_, KeyPlace::Right);
+  if (side_ != 1 && side_ != 2) return 0;
+  if (c == Control::StickLeft) return KeyOf(side_, KeyPlace::Left);
+  if (c == Control::StickRight) return KeyOf(side_, KeyPlace::Right);
+  for (const KeyPlace place : {KeyPlace::Attack, KeyPlace::Left, KeyPlace::Right}) {
+    const PadButton chosen = bindings_[std::size_t(side_ - 1)][std::size_t(place)];
+    bool plays = false;
+    if (chosen != PadButton::Handheld) {
+      plays = static_cast<int>(chosen) - 1 == static_cast<int>(c);
+    } else if (place == KeyPlace::Attack) {
+      plays = c == Control::A || c == Control::B || c == Control::Start;
+    } else {
+      plays = c == (place == KeyPlace::Left ? Control::DpadLeft : Control::DpadRight);
+    }
+    if (plays) return KeyOf(side_, place);
   }
   return 0;
+}
+
+void PadKeys::SetBindings(const std::array<std::array<PadButton, 3>, 2>& pad) {
+  if (pad == bindings_) return;
+  ReleaseAll();
+  bindings_ = pad;
 }
 
 void PadKeys::SetSide(int player) {

@@ -3,19 +3,38 @@
 // the keyboard's own handlers: its attack buttons are the side's start and attack key (SHIFT or
 // CTRL), its d-pad and left stick are the side's left and right keys. A key is down while any
 // control that gives it is held, so a pad and its stick together still make one press and one
-// release, exactly like one key; the handheld's shared latch does the rest. GUI thread only.
+// release, exactly like one key; the handheld's shared latch does the rest. The person may give
+// each of a side's keys another button (key_bindings.h); the stick always steps. GUI thread only.
 
 #include <array>
 #include <cstdint>
 #include <functional>
 
+#include "app/input/key_bindings.h"
+
 namespace floemark::app {
 
 class PadKeys {
  public:
-  // The controls that act. A and B are the two face buttons under the thumb.
-  enum class Control : std::uint8_t { A, B, Start, DpadLeft, DpadRight, StickLeft, StickRight };
-  static constexpr int kControls = 7;
+  // The controls that act, the buttons in PadButton's order. A and B are the two face buttons
+  // under the thumb.
+  enum class Control : std::uint8_t {
+    A,
+    B,
+    X,
+    Y,
+    LeftShoulder,
+    RightShoulder,
+    Start,
+    Back,
+    DpadLeft,
+    DpadRight,
+    DpadUp,
+    DpadDown,
+    StickLeft,
+    StickRight,
+  };
+  static constexpr int kControls = 14;
 
   // Stick travel runs -32768..32767: pressed past half of it, released below a third, so a stick
   // that rests or wobbles near its centre never repeats.
@@ -28,6 +47,8 @@ class PadKeys {
 
   // The side the pad plays: 1 penguin, 2 seal, 0 none. A change first releases what is held.
   void SetSide(int player);
+  // The buttons of each side's keys; a change first releases what is held.
+  void SetBindings(const std::array<std::array<PadButton, 3>, 2>& pad);
   int Side() const { return side_; }
 
   void Button(Control c, bool down);
@@ -42,6 +63,7 @@ class PadKeys {
 
   KeyFn key_;
   int side_ = 0;
+  std::array<std::array<PadButton, 3>, 2> bindings_{};
   std::array<bool, kControls> held_{};
 };
 

@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "console/session.h"
@@ -43,8 +45,15 @@ class LiveSession : public QObject {
   // recording made now.
   std::int64_t Finish();
 
-  // Milliseconds of the platform's clock since t = 0.
-  std::int64_t RealMs() const { return real_.MonotonicMs() - origin_; }
+  // Holds the game: its clock stops (a pause takes no time on it, so a recording of a paused
+  // game replays as played), nothing is due and the sounds are held where they are. A person's
+  // key-down or click while paused is dropped; the release of a key the game saw go down is
+  // kept for the moment play resumes, so that the game never believes a key is still held.
+  void Pause(bool paused);
+  bool Paused() const { return paused_; }
+
+  // Milliseconds of the platform's clock since t = 0, less every pause.
+  std::int64_t RealMs() const { return (paused_ ? pausedAt_ : real_.MonotonicMs()) - origin_; }
   // Whether the loop is to be woken for something due.
   bool Waiting() const { return wake_.isActive(); }
 
@@ -53,7 +62,12 @@ class LiveSession : public QObject {
   void Reschedule();
 
   Clock& real_;
+  sound::AudioOutput& audio_;
   std::int64_t origin_;
+  bool paused_ = false;
+  std::int64_t pausedAt_ = 0;            // the platform's clock when the pause began
+  std::set<std::uint16_t> down_;         // keys the game has seen go down and not yet up
+  std::vector<std::uint16_t> releases_;  // key-ups kept during a pause
   std::function<void()> onHandled_;
   console::Session session_;
   QTimer wake_;

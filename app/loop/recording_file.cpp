@@ -26,8 +26,10 @@ void RecordingFile::End(std::int64_t timeMs) {
 bool RecordingFile::Write(std::string_view text) {
   if (!file_.isOpen()) return false;
   if (file_.write(text.data(), qint64(text.size())) == qint64(text.size())) return true;
-  std::fprintf(stderr, "floemark: the recording %s stops here: %s\n", qPrintable(file_.fileName()),
-               qPrintable(file_.errorString()));
+  const QString why =
+      QStringLiteral("the recording %1 stops here: %2").arg(file_.fileName(), file_.errorString());
+  std::fprintf(stderr, "floemark: %s\n", qPrintable(why));
+  if (onStopped_) onStopped_(why);
   return false;
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "console/recording.h"
@@ -21,12 +22,18 @@ class RecordingFile {
   void Start(std::int64_t timeOfDayAtZeroMs) { recording_.Start(timeOfDayAtZeroMs); }
   void Add(const console::Command& command) { recording_.Add(command); }
   void End(std::int64_t timeMs);
+  // Told once, with the reason, when a line cannot be written: the game goes on unrecorded.
+  void SetOnStopped(std::function<void(const QString&)> onStopped) {
+    onStopped_ = std::move(onStopped);
+  }
+  bool Failed() const { return recording_.Failed(); }
 
  private:
   bool Write(std::string_view text);
 
   QFile file_;
   console::Recording recording_;
+  std::function<void(const QString&)> onStopped_;
 };
 
 // The recording at path; none, with the reason in error, when it cannot be read or is no

@@ -4,12 +4,15 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "app/desktop/desktop.h"
@@ -53,27 +56,54 @@ ConsoleWindow::ConsoleWindow(LiveSession& session, const drawing::PanelPictures&
   // window. On Wayland the mask only lets the clicks there through to the desktop.
   const bool alpha = !body_.isEmpty() && Compositing();
   if (alpha) setAttribute(Qt::WA_TranslucentBackground);
-  if (!body_.isEmpty() && (!alpha || OnWayland())) setMask(body_);
+  masked_ = !body_.isEmpty() && (!alpha || OnWayland());
+  if (masked_) setMask(body_);
+  shown_ = body_;
   if (!alpha) setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   move(-800, -450);
   session_.SetOnHandled([this] { RepaintDamage(); });
+
+  notice_ = new QLabel(this);
+  notice_->setObjectName(QStringLiteral("Notice"));
+  notice_->setStyleSheet(
+      QStringLiteral("QLabel { background: rgba(0, 0, 0, 200); color: white; padding: 3px 8px; }"));
+  notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  notice_->hide();
+  noticeTimer_.setSingleShot(true);
+  connect(&noticeTimer_, &QTimer::timeout, this, [this] {
+    // A pause's notice stays while the pause lasts.
+    if (Paused())
+      ShowNotice(QStringLiteral("Paused: P to play on"), true);
+    else
+      HideNotice();
+  });
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          &ConsoleWindow::ApplicationStateChanged);
 }
 
 ConsoleWindow::~ConsoleWindow() { session_.SetOnHandled({}); }
 
 void ConsoleWindow::SetPopupMenu(QMenu* menu) {
   menu_ = menu;
-  for (QAction* action : menu->actions()) {
-    if (action->isSeparator()) continue;
-    action->setShortcutContext(Qt::WidgetShortcut);
-    addAction(action);
-  }
+  const std::function<void(QMenu*)> take = [&](QMenu* m) {
+    for (QAction* action : m->actions()) {
+      if (action->isSeparator()) continue;
+      if (action->menu()) {
+        take(action->menu());
+        continue;
+      }
+      action->setShortcutContext(Qt::WidgetShortcut);
+      addAction(action);
+    }
+  };
+  take(menu);
 }
 
 void ConsoleWindow::ShowOffScreen() {
-  move(-800, -450);
+  // Wholly off the screen at any size: -800, -450 for the handheld's own.
+  move(-width() - 59, -height() - 62);
   show();
   Activate();
 }
@@ -96,6 +126,23 @@ void ConsoleWindow::FormActivate() {
 void ConsoleWindow::RepaintDamage() {
   const auto damage = Form().Components.TakeDamage();
   if (damage.none()) return;
+  if (!Direct()) {
+    // The console's picture at the window's scale is brought up to date first, then the
+    // window shows the changed part of it.
+    const bool drawn = !drawn_.isNull();
+    QPainter painter;
+    if (drawn) painter.begin(&drawn_);
+    for (int i = 0; i < kComponentCount; ++i) {
+      if (!damage.test(i)) continue;
+      const QRect r = drawing::ToQRect(Info(static_cast<Component>(i)).rect).adjusted(-1, -1, 1, 1);
+      if (drawn) {
+        painter.setClipRect(r);
+        renderer_.Paint(painter, Form().Components, r);
+      }
+      update(ToWindow(r));
+    }
+    return;
+  }
   // At a fractional pixel ratio Qt rounds a rectangle to device pixels its own way, and may
   // leave out an edge row whose pixel centres lie inside it: a pixel more all round repaints
   // every device pixel the component covers.
@@ -110,6 +157,21 @@ void ConsoleWindow::RepaintDamage() {
 
 void ConsoleWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  if (!Direct()) {
+    const qreal ratio = devicePixelRatioF();
+    if (drawn_.isNull() || drawn_.devicePixelRatio() != ratio * scale_)
+      drawn_ = renderer_.Render(Form().Components, ratio * scale_);
+    // Full screen is black around the console; a translucent window clear.
+    if (fullScreen_) painter.fillRect(rect(), Qt::black);
+    if (fullScreen_ || testAttribute(Qt::WA_TranslucentBackground)) painter.setClipRegion(shown_);
+    // The picture is made for the device's pixels: drawn 1:1 onto them.
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    const qreal drawnRatio = drawn_.devicePixelRatio();
+    drawn_.setDevicePixelRatio(1);
+    painter.drawImage(QPoint(qRound(offset_.x() * ratio), qRound(offset_.y() * ratio)), drawn_);
+    drawn_.setDevicePixelRatio(drawnRatio);
+    return;
+  }
   // Outside the body the translucent surface stays as cleared, wholly transparent.
   if (testAttribute(Qt::WA_TranslucentBackground)) painter.setClipRegion(body_);
   renderer_.Paint(painter, Form().Components, event->rect());
@@ -127,21 +189,54 @@ void ConsoleWindow::Im_BaseMouseMove(Qt::MouseButtons buttons, int x, int y) {
   move(next.x, next.y);
 }
 
+QPoint ConsoleWindow::ToConsole(QPointF p) const {
+  if (Direct()) return p.toPoint();
+  return QPoint(int(std::floor((p.x() - offset_.x()) / scale_)),
+                int(std::floor((p.y() - offset_.y()) / scale_)));
+}
+
+QRect ConsoleWindow::ToWindow(const QRect& r) const {
+  if (Direct()) return r;
+  return QRectF(offset_.x() + r.x() * scale_, offset_.y() + r.y() * scale_, r.width() * scale_,
+                r.height() * scale_)
+      .toAlignedRect();
+}
+
 void ConsoleWindow::Press(QMouseEvent* event, bool doubleClick) {
-  const QPoint p = event->position().toPoint();
+  const QPoint p = ToConsole(event->position());
   // The first button pressed decides which component holds the mouse until all are released;
   // a further button's press goes to that component too, wherever the mouse is. A corner
   // outside the body is the desktop's, even where the window still covers it.
-  if (event->buttons() == event->button())
+  if (event->buttons() == event->button()) {
+    // A move the desktop made ends with a release that the program never sees.
+    systemMove_ = false;
     pressed_ = body_.isEmpty() || body_.contains(p) ? Form().Components.HitTest(p.x(), p.y())
                                                     : std::nullopt;
+  }
   const auto hit = pressed_;
   if (!hit) return;
   const ComponentInfo& info = Info(*hit);
   if (info.mouse == Mouse::Drag) {
-    session_.RunShell([&] { Im_BaseMouseDown(p.x() - info.rect.left, p.y() - info.rect.top); });
-    if (OnWayland() && event->button() == Qt::LeftButton && windowHandle())
-      windowHandle()->startSystemMove();
+    // The drag's points are the window's pixels from the surface's corner, so that the window
+    // follows the mouse at any size.
+    const QPoint corner = ToWindow(drawing::ToQRect(info.rect)).topLeft();
+    const QPoint w = event->position().toPoint() - corner;
+    session_.RunShell([&] { Im_BaseMouseDown(w.x(), w.y()); });
+    // Where a window manager or a compositor runs, it moves windows: one that ignores a
+    // client's own moves (Xwayland's) would leave the console where it is. Only a bare X
+    // server has the program move the window itself. On X11 the manager is asked at the
+    // mouse's first move, so that a mere click never leaves it waiting for a release that
+    // came before it took the pointer.
+    if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton && !fullScreen_ &&
+        windowHandle()) {
+      if (OnWayland()) {
+        windowHandle()->startSystemMove();
+        systemMove_ = true;
+      } else {
+        desktopMoves_ = WindowsManaged();
+        pressRoot_ = (event->globalPosition() * devicePixelRatioF()).toPoint();
+      }
+    }
   } else if (info.mouse == Mouse::Click && event->button() == Qt::LeftButton) {
     // The second press of a double click is a double click, not a click: a quick double click
     // on a console button switches it once.
@@ -158,18 +253,24 @@ void ConsoleWindow::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   // The pressed component keeps the mouse, also outside its own rectangle.
-  if (!pressed_ || Info(*pressed_).mouse != Mouse::Drag || OnWayland()) return;
-  const Rect& r = Info(*pressed_).rect;
+  if (!pressed_ || Info(*pressed_).mouse != Mouse::Drag) return;
+  if (desktopMoves_ && (event->buttons() & Qt::LeftButton)) {
+    // The manager moves the window by the mouse's travel from the press, where it was then.
+    desktopMoves_ = false;
+    systemMove_ = StartDesktopMove(this, pressRoot_);
+  }
+  if (OnWayland() || systemMove_ || fullScreen_) return;
+  const QPoint corner = ToWindow(drawing::ToQRect(Info(*pressed_).rect)).topLeft();
   // Surface coordinates from the screen position and where the window is now, so that a move
   // that arrives before the window system has caught up with the last one still lands exactly.
   const QPoint global = event->globalPosition().toPoint();
-  const int x = global.x() - pos().x() - r.left;
-  const int y = global.y() - pos().y() - r.top;
+  const int x = global.x() - pos().x() - corner.x();
+  const int y = global.y() - pos().y() - corner.y();
   session_.RunShell([&] { Im_BaseMouseMove(event->buttons(), x, y); });
 }
 
 void ConsoleWindow::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
+  const QPoint p = ToConsole(event->position());
   if (event->button() == Qt::LeftButton && clickOn_) {
     const Component button = *clickOn_;
     clickOn_.reset();
@@ -183,11 +284,14 @@ void ConsoleWindow::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (event->buttons() == Qt::NoButton) {
     pressed_.reset();
-    UpdateCursor(p);
+    systemMove_ = false;
+    desktopMoves_ = false;
+    UpdateCursor(event->position().toPoint());
   }
 }
 
-void ConsoleWindow::UpdateCursor(QPoint pos) {
+void ConsoleWindow::UpdateCursor(QPoint windowPos) {
+  const QPoint pos = ToConsole(windowPos);
   const auto hit = Form().Components.HitTest(pos.x(), pos.y());
   const Cursor wanted = hit ? Info(*hit).cursor : Cursor::Arrow;
   if (wanted == cursor_) return;
@@ -202,14 +306,15 @@ void ConsoleWindow::contextMenuEvent(QContextMenuEvent* event) {
 bool ConsoleWindow::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
-    const auto hit = Form().Components.HitTest(help->pos().x(), help->pos().y());
+    const QPoint at = ToConsole(help->pos());
+    const auto hit = Form().Components.HitTest(at.x(), at.y());
     // The hint is read when it is shown, so the console buttons' hints follow their state.
     const std::string hint = hit ? Form().Components.Hint(*hit) : std::string();
     if (hint.empty()) {
       QToolTip::hideText();
     } else {
       QToolTip::showText(help->globalPos(), QString::fromStdString(hint), this,
-                         drawing::ToQRect(Info(*hit).rect));
+                         ToWindow(drawing::ToQRect(Info(*hit).rect)));
     }
     return true;
   }
@@ -221,14 +326,23 @@ bool ConsoleWindow::event(QEvent* event) {
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
   // A held key repeats as repeated key-downs, as the handheld expects; its latch ignores them.
   const auto vk = VirtualKey(event->key(), event->nativeScanCode());
-  if (vk) VirtualKeyDown(*vk);
+  const auto played = vk ? keys_.Translate(*vk) : std::nullopt;
+  if (played) VirtualKeyDown(*played);
 }
 
 void ConsoleWindow::keyReleaseEvent(QKeyEvent* event) {
   // X11 sends auto-repeat as release+press pairs; only the real release counts.
   if (event->isAutoRepeat()) return;
-  const auto vk = VirtualKey(event->key(), event->nativeScanCode());
-  if (vk) VirtualKeyUp(*vk);
+  // The window's own keys (pause, full screen, screenshot, the sizes) were taken by the menu
+  // when pressed: their releases are not the game's either.
+  const int key = event->key();
+  if (key == Qt::Key_P || key == Qt::Key_F11 || key == Qt::Key_F12 ||
+      ((event->modifiers() & Qt::ControlModifier) &&
+       (key == Qt::Key_0 || key == Qt::Key_Equal || key == Qt::Key_Minus || key == Qt::Key_Plus)))
+    return;
+  const auto vk = VirtualKey(key, event->nativeScanCode());
+  const auto played = vk ? keys_.Translate(*vk) : std::nullopt;
+  if (played) VirtualKeyUp(*played);
 }
 
 void ConsoleWindow::VirtualKeyDown(std::uint16_t key) {
@@ -241,6 +355,152 @@ void ConsoleWindow::VirtualKeyUp(std::uint16_t key) {
   console::Command up{console::Command::KeyUp, 0};
   up.key = key;
   session_.Input(up);
+}
+
+// ---- Size, full screen, screenshot, pause ----
+
+namespace {
+
+// The largest scale at which the console fits an area.
+qreal FitScale(QSize area) {
+  return std::max(
+      0.25, std::min(qreal(area.width()) / kConsoleWidth, qreal(area.height()) / kConsoleHeight));
+}
+
+QRect ScreenArea(const QWidget* w, bool whole) {
+  const QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return QRect(0, 0, 1024, 768);
+  return whole ? screen->geometry() : screen->availableGeometry();
+}
+
+}  // namespace
+
+void ConsoleWindow::SetSize(int size) {
+  size_ = size;
+  if (!fullScreen_) ApplySize();
+}
+
+void ConsoleWindow::ApplySize() {
+  const QPoint centre = geometry().center();
+  QSize window;
+  if (fullScreen_) {
+    window = ScreenArea(this, true).size();
+    scale_ = FitScale(window);
+    offset_ = QPoint(qRound((window.width() - kConsoleWidth * scale_) / 2),
+                     qRound((window.height() - kConsoleHeight * scale_) / 2));
+  } else {
+    scale_ = size_ == 0 ? FitScale(ScreenArea(this, false).size()) : qreal(size_);
+    offset_ = QPoint();
+    window =
+        QSize(int(std::floor(kConsoleWidth * scale_)), int(std::floor(kConsoleHeight * scale_)));
+  }
+  drawn_ = QImage();
+  shown_ =
+      Direct()
+          ? body_
+          : QTransform::fromTranslate(offset_.x(), offset_.y()).scale(scale_, scale_).map(body_);
+  if (fullScreen_) {
+    clearMask();
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setGeometry(ScreenArea(this, true));
+  } else {
+    if (masked_) setMask(shown_);
+    setFixedSize(window);
+    if (isVisible()) {
+      // The console grows or shrinks round its middle, and stays on the screen's free area.
+      const QRect area = ScreenArea(this, false);
+      QPoint at = centre - QPoint(window.width() / 2, window.height() / 2);
+      at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - window.width())));
+      at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - window.height())));
+      move(at);
+    }
+  }
+  update();
+  if (notice_->isVisible()) ShowNotice(notice_->text(), !noticeTimer_.isActive());
+}
+
+void ConsoleWindow::SetFullScreen(bool on) {
+  if (on == fullScreen_) return;
+  if (on) normal_ = geometry();
+  fullScreen_ = on;
+  ApplySize();
+  if (on) {
+    showFullScreen();
+  } else {
+    showNormal();
+    ApplySize();
+    move(normal_.topLeft());
+  }
+  Activate();
+}
+
+QImage ConsoleWindow::Screenshot() {
+  const bool noticed = notice_->isVisible();
+  notice_->hide();
+  const QRect console(offset_, QSize(int(std::floor(kConsoleWidth * scale_)),
+                                     int(std::floor(kConsoleHeight * scale_))));
+  QImage shot = grab(console).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (noticed) notice_->show();
+  if (!body_.isEmpty()) {
+    // Round the body the desktop shows through: clear in the picture too.
+    QPainter painter(&shot);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setClipRegion(QRegion(0, 0, console.width(), console.height()) -
+                          shown_.translated(-offset_));
+    painter.fillRect(0, 0, console.width(), console.height(), Qt::transparent);
+  }
+  return shot;
+}
+
+void ConsoleWindow::SetPaused(bool paused) {
+  autoPaused_ = false;
+  if (paused == Paused()) return;
+  session_.Pause(paused);
+  if (paused)
+    ShowNotice(QStringLiteral("Paused: P to play on"), true);
+  else
+    HideNotice();
+  emit PausedChanged(paused);
+}
+
+void ConsoleWindow::SetPauseInBackground(bool on) {
+  pauseInBackground_ = on;
+  if (!on && autoPaused_) SetPaused(false);
+}
+
+void ConsoleWindow::ApplicationStateChanged(Qt::ApplicationState state) {
+  if (!pauseInBackground_ || !isVisible()) return;
+  if (state != Qt::ApplicationActive && !Paused()) {
+    SetPaused(true);
+    autoPaused_ = true;
+  } else if (state == Qt::ApplicationActive && autoPaused_) {
+    SetPaused(false);
+  }
+}
+
+void ConsoleWindow::ShowNotice(const QString& text, bool kept) {
+  notice_->setText(text);
+  notice_->adjustSize();
+  // Above the two screens, over the top of the photograph: nothing of the LCD is hidden.
+  const QPoint at = ToWindow(QRect(370, 40, 1, 1)).topLeft();
+  notice_->move(std::max(0, at.x() - notice_->width() / 2),
+                std::max(0, at.y() - notice_->height() / 2));
+  notice_->show();
+  notice_->raise();
+  if (kept)
+    noticeTimer_.stop();
+  else
+    noticeTimer_.start(4000);
+}
+
+void ConsoleWindow::HideNotice() {
+  noticeTimer_.stop();
+  notice_->hide();
+}
+
+QString ConsoleWindow::NoticeText() const {
+  return notice_->isVisible() ? notice_->text() : QString();
 }
 
 // ---- Window ----

@@ -1,18 +1,24 @@
 #include "app/windows/splash_form.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSaveFile>
+#include <cmath>
 
 #include "app/desktop/desktop.h"
 #include "app/desktop/fonts.h"
+#include "app/desktop/settings.h"
 #include "app/desktop/shell.h"
 #include "app/windows/about_form.h"
 #include "app/windows/console_window.h"
 #include "app/windows/geometry.h"
+#include "app/windows/keys_dialog.h"
 #include "app/windows/photo_view.h"
 #include "app/windows/side_window.h"
 #include "drawing/pictures.h"
@@ -102,7 +108,7 @@ void SplashForm::BuildMenu() {
                     void (SplashForm::*handler)()) {
     QAction* action = menu_->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(QKeySequence(key));
+    if (key != Qt::Key_unknown) action->setShortcut(QKeySequence(key));
     connect(action, &QAction::triggered, this,
             [this, handler] { console_.Live().RunShell([&] { (this->*handler)(); }); });
     return action;
@@ -119,6 +125,137 @@ void SplashForm::BuildMenu() {
       &SplashForm::PM_4WhatsnewClick);
   menu_->addSeparator()->setObjectName(QStringLiteral("PM_5N2"));
   add("PM_8Exit", QStringLiteral("E&xit"), Qt::Key_Escape, &SplashForm::PM_8ExitClick);
+
+  // What a desktop game offers besides the handheld, after its own four items.
+  menu_->addSeparator()->setObjectName(QStringLiteral("PM_9N3"));
+  QMenu* size = menu_->addMenu(QStringLiteral("Size"));
+  size->setObjectName(QStringLiteral("PM_Size"));
+  sizes_ = new QActionGroup(this);
+  for (const int n : {1, 2, 3, 0}) {
+    QAction* action =
+        size->addAction(n == 0 ? QStringLiteral("Fit the screen") : QStringLiteral("%1x").arg(n));
+    action->setObjectName(QStringLiteral("PM_Size%1").arg(n));
+    action->setCheckable(true);
+    action->setChecked(n == 1);
+    action->setData(n);
+    if (n == 1) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    sizes_->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, n] { console_.Live().RunShell([&] { PM_SizeClick(n); }); });
+  }
+  size->addSeparator();
+  QAction* bigger =
+      add("PM_Bigger", QStringLiteral("Bigger"), Qt::Key_unknown, &SplashForm::PM_BiggerClick);
+  // Ctrl+= is where Ctrl++ lies without Shift on most keyboards.
+  bigger->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+  QAction* smaller =
+      add("PM_Smaller", QStringLiteral("Smaller"), Qt::Key_unknown, &SplashForm::PM_SmallerClick);
+  smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  // Bigger and Smaller belong in the size's menu, but their shortcuts act from the console.
+  menu_->removeAction(bigger);
+  menu_->removeAction(smaller);
+  size->addAction(bigger);
+  size->addAction(smaller);
+  fullScreen_ = add("PM_FullScreen", QStringLiteral("Full screen"), Qt::Key_F11,
+                    &SplashForm::PM_FullScreenClick);
+  fullScreen_->setCheckable(true);
+  add("PM_Screenshot", QStringLiteral("Save a screenshot"), Qt::Key_F12,
+      &SplashForm::PM_ScreenshotClick);
+  pause_ = add("PM_Pause", QStringLiteral("Pause"), Qt::Key_P, &SplashForm::PM_PauseClick);
+  pause_->setCheckable(true);
+  backgroundPause_ = add("PM_BackgroundPause", QStringLiteral("Pause in the background"),
+                         Qt::Key_unknown, &SplashForm::PM_BackgroundPauseClick);
+  backgroundPause_->setCheckable(true);
+  add("PM_Keys", QStringLiteral("Keys..."), Qt::Key_unknown, &SplashForm::PM_KeysClick);
+  connect(&console_, &ConsoleWindow::PausedChanged, pause_, &QAction::setChecked);
+}
+
+void SplashForm::UseSettings(SettingsStore& store,
+                             std::function<void(const KeyBindings&)> keysChanged) {
+  store_ = &store;
+  keysChanged_ = std::move(keysChanged);
+  const Settings& s = store.Current();
+  console_.SetSize(s.size);
+  console_.SetPauseInBackground(s.pauseInBackground);
+  console_.SetKeyBindings(s.keys);
+  if (keysChanged_) keysChanged_(s.keys);
+  ShowSettings();
+}
+
+void SplashForm::ShowSettings() {
+  for (QAction* a : sizes_->actions()) a->setChecked(a->data().toInt() == console_.Size());
+  fullScreen_->setChecked(console_.FullScreen());
+  pause_->setChecked(console_.Paused());
+  if (store_) backgroundPause_->setChecked(store_->Current().pauseInBackground);
+}
+
+void SplashForm::KeepSize() {
+  if (!store_) return;
+  Settings s = store_->Current();
+  s.size = console_.Size();
+  store_->Change(s);
+}
+
+void SplashForm::PM_SizeClick(int size) {
+  console_.SetSize(size);
+  KeepSize();
+  ShowSettings();
+}
+
+void SplashForm::PM_BiggerClick() {
+  // The next whole size above the one shown (fitting the screen may lie between two).
+  const int next = int(std::floor(console_.Scale() + 1e-6)) + 1;
+  if (next <= 3 && !console_.FullScreen()) PM_SizeClick(next);
+}
+
+void SplashForm::PM_SmallerClick() {
+  const int next = int(std::ceil(console_.Scale() - 1e-6)) - 1;
+  if (next >= 1 && !console_.FullScreen()) PM_SizeClick(next);
+}
+
+void SplashForm::PM_FullScreenClick() {
+  console_.SetFullScreen(!console_.FullScreen());
+  ShowSettings();
+}
+
+void SplashForm::PM_ScreenshotClick() {
+  const QString folder = pictures_.isEmpty() ? PicturesFolder() : pictures_;
+  QDir().mkpath(folder);
+  const QString path = ScreenshotPath(folder, QDateTime::currentDateTime());
+  // Written whole under another name first: the file that appears is a whole picture.
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && console_.Screenshot().save(&file, "PNG") && file.commit())
+    console_.ShowNotice(QStringLiteral("Screenshot saved: %1").arg(path));
+  else
+    console_.ShowNotice(QStringLiteral("No screenshot: %1 cannot be written").arg(path));
+}
+
+void SplashForm::PM_PauseClick() {
+  console_.SetPaused(!console_.Paused());
+  ShowSettings();
+}
+
+void SplashForm::PM_BackgroundPauseClick() {
+  const bool on = backgroundPause_->isChecked();
+  console_.SetPauseInBackground(on);
+  if (!store_) return;
+  Settings s = store_->Current();
+  s.pauseInBackground = on;
+  store_->Change(s);
+}
+
+void SplashForm::PM_KeysClick() {
+  const KeyBindings was = store_ ? store_->Current().keys : KeyBindings{};
+  KeysDialog dialog(was, &console_);
+  dialog.setWindowFlag(Qt::Window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  console_.SetKeyBindings(dialog.Chosen());
+  if (keysChanged_) keysChanged_(dialog.Chosen());
+  if (!store_) return;
+  Settings s = store_->Current();
+  s.keys = dialog.Chosen();
+  store_->Change(s);
 }
 
 void SplashForm::ShowCentred() {

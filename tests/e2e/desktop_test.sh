@@ -11,6 +11,9 @@
 #                   console with clear corners, the power click and SHIFT reach the game, all
 #                   read back from the compositor's screenshots
 #   weston-xwayland the same with the program on weston's Xwayland
+#   weston-xwayland-drag
+#                   on weston's Xwayland a drag on the photograph moves the console: weston's
+#                   window manager does the move, as it ignores the program's own
 #   two-monitors    Xorg with the dummy driver, a 1024 x 600 monitor at 0,0 and the primary
 #                   1920 x 1080 one at +1024+0: splash, console and about window on the primary
 #   layout-ru, layout-de, layout-fr
@@ -118,6 +121,36 @@ openbox-close | openbox-play)
     xdotool mousemove 500 400 click 1
   fi
   drag_console "$console"
+  escape_ends_it
+  ;;
+
+weston-xwayland-drag)
+  start_weston --xwayland
+  xw=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$tmp/weston.log" | head -n1)
+  [ -n "$xw" ] || fail "weston started no Xwayland"
+  run_program QT_QPA_PLATFORM=xcb DISPLAY="$xw"
+  wait_until 20 seen splash || fail "no splash on weston's screen"
+  read -r sx sy <<<"$(find_on_shot splash)"
+  weston_pointer_sync
+  weston_click $((sx + 122)) $((sy + 284))
+  wait_until 10 seen console || fail "PLAY: no console on weston's screen"
+  read -r cx cy <<<"$(find_on_shot console)"
+  [ "$cx $cy" = "141 190" ] || fail "console at $cx,$cy, want 141,190"
+  xdotool mousemove $((cx + 20)) $((cy + 20))
+  sleep 0.3
+  xdotool mousedown 1
+  sleep 0.3
+  for step in 1 2 3 4 5 6; do
+    xdotool mousemove $((cx + 20 + 10 * step)) $((cy + 20 + 7 * step))
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool mouseup 1
+  moved() { shot && [ "$(find_on_shot console)" = "$((cx + 60)) $((cy + 42))" ]; }
+  wait_until 10 moved || fail "drag: the console is at $(find_on_shot console), want $((cx + 60)) $((cy + 42))"
+  note "a drag moves the console on weston's Xwayland by the mouse's travel"
+  xdotool mousemove $((cx + 300)) $((cy + 200)) click 1
+  sleep 0.3
   escape_ends_it
   ;;
 

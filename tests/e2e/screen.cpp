@@ -7,12 +7,18 @@
 //   differ A.png B.png X Y W H      how many pixels of the rectangle differ between two shots
 //   outside SHOT.png X Y W H        how many pixels outside the rectangle differ from the shot's
 //                                   top-left pixel (a desktop of one plain colour)
+//   within SHOT.png X Y PICTURE [SCALE]
+//                                   how many pixels of PICTURE (a PNG or floemark-shot's PPM)
+//                                   differ from the shot's at X, Y; only the picture's opaque
+//                                   pixels count, and with SCALE only those on the console's
+//                                   body drawn at that scale (the desktop shows round it)
 //   screens                         the screens Qt sees on $DISPLAY: "WxH+X+Y", the primary
 //                                   one marked, one a line
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
 #include <QScreen>
+#include <QTransform>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -173,6 +179,29 @@ int main(int argc, char** argv) {
     std::printf("%d\n", n);
     return 0;
   }
+  if (command == "within" && (argc == 6 || argc == 7)) {
+    const QImage shot = Load(argv[2]);
+    const QPoint at(std::atoi(argv[3]), std::atoi(argv[4]));
+    const QImage picture =
+        QImage(QString::fromLocal8Bit(argv[5])).convertToFormat(QImage::Format_ARGB32);
+    if (shot.isNull() || picture.isNull()) return 2;
+    QRegion body(picture.rect());
+    if (argc == 7) {
+      const qreal scale = std::atof(argv[6]);
+      const QRegion outline = drawing::PanelPictures::FromResources().Body();
+      if (!outline.isEmpty()) body = QTransform::fromScale(scale, scale).map(outline);
+    }
+    int n = 0;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x) {
+        const QRgb p = picture.pixel(x, y);
+        if (qAlpha(p) != 255 || !body.contains(QPoint(x, y))) continue;
+        n += !shot.rect().contains(at + QPoint(x, y)) ||
+             (shot.pixel(at + QPoint(x, y)) & 0xffffff) != (p & 0xffffff);
+      }
+    std::printf("%d\n", n);
+    return 0;
+  }
   if (command == "outside" && argc == 7) {
     const QImage shot = Load(argv[2]);
     const QRect r = RectArg(argv + 3);
@@ -183,6 +212,7 @@ int main(int argc, char** argv) {
     std::printf("%d\n", n);
     return 0;
   }
-  std::fprintf(stderr, "usage: floemark-e2e-screen grab|find|lcd|differ|outside|screens ...\n");
+  std::fprintf(stderr,
+               "usage: floemark-e2e-screen grab|find|lcd|differ|within|outside|screens ...\n");
   return 2;
 }

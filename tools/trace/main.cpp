@@ -9,6 +9,7 @@
 
 #include "console/replay.h"
 #include "console/script.h"
+#include "console/sound_files.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
                  parsed.error->message.c_str());
     return 2;
   }
+  // Without its sounds the console plays another game: said, though the trace is still that game's.
+  std::fputs(floemark::console::UnloadableSoundsNotice("floemark-trace").c_str(), stderr);
   floemark::console::Replay(*parsed.script, [](const std::string& piece) {
     std::fwrite(piece.data(), 1, piece.size(), stdout);
   });

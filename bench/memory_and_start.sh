@@ -33,13 +33,6 @@ mb() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 splash_size="$(dev 246) $(dev 306)"
-sized() {
-  local w
-  for w in $(named "$1"); do
-    read -r _ _ ww hh m <<<"$(geometry "$w")"
-    [ "$ww $hh" = "$2" ] && [ "$m" = IsViewable ] && echo "$w" && return
-  done
-}
 
 : >"$tmp/starts" && : >"$tmp/splash_rss" && : >"$tmp/play_rss"
 for ((run = 1; run <= runs; run++)); do

@@ -41,14 +41,8 @@ run_program() {
   (cd "$work" && exec "$binary" "$@") >"$tmp/out" 2>"$tmp/err" &
   app_pid=$!
 }
-# sized NAME "W H": the viewable window called NAME of that size (under a window manager too).
-sized() {
-  local w
-  for w in $(clients "$1"); do
-    read -r _ _ ww hh m <<<"$(geometry "$w")"
-    [ "$ww $hh" = "$2" ] && [ "$m" = IsViewable ] && echo "$w" && return
-  done
-}
+# Windows are found inside a window manager's frames too.
+window_lister=clients
 # play: PLAY on the splash, centred on the screen; sets $console to the console of "W H".
 play() {
   wait_until 15 has sized 'About Floemark...' "246 306" || fail "no splash"

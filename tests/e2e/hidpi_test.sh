@@ -32,13 +32,6 @@ dev() { awk -v v="$1" -v r="$ratio" 'BEGIN { printf "%d", v * r }'; }
 (cd "$root" && exec "$binary") >"$tmp/out" 2>&1 &
 app_pid=$!
 
-sized() {
-  local w
-  for w in $(named "$1"); do
-    read -r _ _ ww hh m <<<"$(geometry "$w")"
-    [ "$ww $hh" = "$2" ] && [ "$m" = IsViewable ] && echo "$w" && return
-  done
-}
 
 wait_until 20 has sized 'About Floemark...' "$splash_size" ||
   fail "no splash of $splash_size device pixels"

@@ -18,6 +18,15 @@ named() {
   xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 " " $3 " " $4 == want ||
     $2 " " $3 == want || $2 == want {print $1}'
 }
+# sized NAME "W H": the viewable window called NAME of that size. Under a window manager, whose
+# frames hold the program's windows, a script sets window_lister=clients (desktop.sh).
+sized() {
+  local w
+  for w in $("${window_lister:-named}" "$1"); do
+    read -r _ _ ww hh m <<<"$(geometry "$w")"
+    [ "$ww $hh" = "$2" ] && [ "$m" = IsViewable ] && echo "$w" && return
+  done
+}
 visible_named() {
   local w
   for w in $(named "$1"); do viewable "$w" && echo "$w"; done

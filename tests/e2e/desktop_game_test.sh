@@ -202,7 +202,9 @@ damaged)
   run_program
   play "741 388"
   ends_with 0
-  [ "$(wc -l <"$tmp/err")" = 1 ] && grep -q 'set aside' "$tmp/err" ||
+  # The program's own lines: a sanitizer build adds, after a rule, the suppressions it used.
+  sed '/^-\{20,\}$/,$d' "$tmp/err" >"$tmp/own_err"
+  [ "$(wc -l <"$tmp/own_err")" = 1 ] && grep -q 'set aside' "$tmp/own_err" ||
     fail "standard error: $(cat "$tmp/err")"
   [ -e "$settings" ] && fail "the damaged file is still in use"
   grep -q huge "$settings.damaged" || fail "the damaged file was not set aside"

@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kSides = 2;
 
-std::optional<PadKeys::Control> ControlOf(Uint8 button) {
-  using C = PadKeys::Control;
+std::optional<PadButton> ButtonOf(Uint8 button) {
+  using C = PadButton;
   switch (button) {
     case SDL_CONTROLLER_BUTTON_A:
       return C::A;
@@ -122,7 +122,7 @@ void Gamepads::Handle(const SDL_Event& e) {
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
       if (Pad* pad = Find(e.cbutton.which))
-        if (const auto c = ControlOf(e.cbutton.button))
+        if (const auto c = ButtonOf(e.cbutton.button))
           pad->keys.Button(*c, e.type == SDL_CONTROLLERBUTTONDOWN);
       break;
     case SDL_CONTROLLERAXISMOTION:

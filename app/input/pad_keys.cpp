@@ -4,19 +4,20 @@
 
 namespace floemark::app {
 
-std::uint16_t PadKeys::KeyFor(Control c) const {
+std::uint16_t PadKeys::KeyFor(int control) const {
   if (side_ != 1 && side_ != 2) return 0;
-  if (c == Control::StickLeft) return KeyOf(side_, KeyPlace::Left);
-  if (c == Control::StickRight) return KeyOf(side_, KeyPlace::Right);
+  if (control == kStickLeft) return KeyOf(side_, KeyPlace::Left);
+  if (control == kStickRight) return KeyOf(side_, KeyPlace::Right);
+  const auto c = static_cast<PadButton>(control);
   for (const KeyPlace place : {KeyPlace::Attack, KeyPlace::Left, KeyPlace::Right}) {
     const PadButton chosen = bindings_[std::size_t(side_ - 1)][std::size_t(place)];
     bool plays = false;
     if (chosen != PadButton::Handheld) {
-      plays = static_cast<int>(chosen) - 1 == static_cast<int>(c);
+      plays = chosen == c;
     } else if (place == KeyPlace::Attack) {
-      plays = c == Control::A || c == Control::B || c == Control::Start;
+      plays = c == PadButton::A || c == PadButton::B || c == PadButton::Start;
     } else {
-      plays = c == (place == KeyPlace::Left ? Control::DpadLeft : Control::DpadRight);
+      plays = c == (place == KeyPlace::Left ? PadButton::DpadLeft : PadButton::DpadRight);
     }
     if (plays) return KeyOf(side_, place);
   }
@@ -35,35 +36,36 @@ void PadKeys::SetSide(int player) {
   side_ = player;
 }
 
-void PadKeys::Set(Control c, bool down) {
-  const int i = static_cast<int>(c);
+void PadKeys::Set(int i, bool down) {
   if (held_[i] == down) return;
-  const std::uint16_t key = KeyFor(c);
+  const std::uint16_t key = KeyFor(i);
   // The key changes only when the first control that gives it goes down or the last comes up.
   bool others = false;
   for (int j = 0; j < kControls; ++j)
-    if (j != i && held_[j] && KeyFor(static_cast<Control>(j)) == key) others = true;
+    if (j != i && held_[j] && KeyFor(j) == key) others = true;
   held_[i] = down;
   if (key != 0 && !others) key_(down, key);
 }
 
-void PadKeys::Button(Control c, bool down) { Set(c, down); }
+void PadKeys::Button(PadButton b, bool down) {
+  if (b != PadButton::Handheld) Set(static_cast<int>(b), down);
+}
 
 void PadKeys::StickX(int value) {
-  const bool left = held_[static_cast<int>(Control::StickLeft)];
-  const bool right = held_[static_cast<int>(Control::StickRight)];
+  const bool left = held_[kStickLeft];
+  const bool right = held_[kStickRight];
   // Each direction has its own hysteresis; a stick flung across the centre lets go of one side
   // before it presses the other.
   const bool wantLeft = left ? value < -kStickRelease : value <= -kStickPress;
   const bool wantRight = right ? value > kStickRelease : value >= kStickPress;
-  if (!wantLeft) Set(Control::StickLeft, false);
-  if (!wantRight) Set(Control::StickRight, false);
-  Set(Control::StickLeft, wantLeft);
-  Set(Control::StickRight, wantRight);
+  if (!wantLeft) Set(kStickLeft, false);
+  if (!wantRight) Set(kStickRight, false);
+  Set(kStickLeft, wantLeft);
+  Set(kStickRight, wantRight);
 }
 
 void PadKeys::ReleaseAll() {
-  for (int i = 0; i < kControls; ++i) Set(static_cast<Control>(i), false);
+  for (int i = 0; i < kControls; ++i) Set(i, false);
 }
 
 }  // namespace floemark::app

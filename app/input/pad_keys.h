@@ -16,26 +16,6 @@ namespace floemark::app {
 
 class PadKeys {
  public:
-  // The controls that act, the buttons in PadButton's order. A and B are the two face buttons
-  // under the thumb.
-  enum class Control : std::uint8_t {
-    A,
-    B,
-    X,
-    Y,
-    LeftShoulder,
-    RightShoulder,
-    Start,
-    Back,
-    DpadLeft,
-    DpadRight,
-    DpadUp,
-    DpadDown,
-    StickLeft,
-    StickRight,
-  };
-  static constexpr int kControls = 14;
-
   // Stick travel runs -32768..32767: pressed past half of it, released below a third, so a stick
   // that rests or wobbles near its centre never repeats.
   static constexpr int kStickPress = 16384, kStickRelease = 10923;
@@ -51,15 +31,20 @@ class PadKeys {
   void SetBindings(const std::array<std::array<PadButton, 3>, 2>& pad);
   int Side() const { return side_; }
 
-  void Button(Control c, bool down);
+  // One of the pad's buttons (any but PadButton::Handheld).
+  void Button(PadButton b, bool down);
   // The left stick's horizontal travel.
   void StickX(int value);
   // Lets go of everything held (the pad is unplugged or changes sides).
   void ReleaseAll();
 
  private:
-  void Set(Control c, bool down);
-  std::uint16_t KeyFor(Control c) const;
+  // The controls that act: the buttons at their PadButton's number, then the stick's two ways.
+  static constexpr int kStickLeft = kPadButtons, kStickRight = kPadButtons + 1;
+  static constexpr int kControls = kPadButtons + 2;
+
+  void Set(int control, bool down);
+  std::uint16_t KeyFor(int control) const;
 
   KeyFn key_;
   int side_ = 0;

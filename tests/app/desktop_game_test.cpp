@@ -133,19 +133,19 @@ TEST(PadBindingsTest, AChosenButtonPlaysItsKeyInsteadOfTheHandheldsChoice) {
   std::vector<std::pair<bool, std::uint16_t>> keys;
   PadKeys pad([&](bool down, std::uint16_t key) { keys.push_back({down, key}); });
   pad.SetSide(2);
-  pad.Button(PadKeys::Control::A, true);
-  pad.Button(PadKeys::Control::A, false);
+  pad.Button(PadButton::A, true);
+  pad.Button(PadButton::A, false);
   EXPECT_EQ(keys, (std::vector<std::pair<bool, std::uint16_t>>{{true, 17}, {false, 17}}));
   keys.clear();
   std::array<std::array<PadButton, 3>, 2> chosen{};
   chosen[1][std::size_t(KeyPlace::Attack)] = PadButton::RightShoulder;
   chosen[1][std::size_t(KeyPlace::Left)] = PadButton::X;
   pad.SetBindings(chosen);
-  pad.Button(PadKeys::Control::A, true);  // no longer the seal's attack
-  pad.Button(PadKeys::Control::RightShoulder, true);
-  pad.Button(PadKeys::Control::X, true);
-  pad.Button(PadKeys::Control::DpadRight, true);  // still the handheld's right
-  pad.StickX(-30000);                             // the stick always steps: left is held by X
+  pad.Button(PadButton::A, true);  // no longer the seal's attack
+  pad.Button(PadButton::RightShoulder, true);
+  pad.Button(PadButton::X, true);
+  pad.Button(PadButton::DpadRight, true);  // still the handheld's right
+  pad.StickX(-30000);                      // the stick always steps: left is held by X
   EXPECT_EQ(keys,
             (std::vector<std::pair<bool, std::uint16_t>>{{true, 17}, {true, 37}, {true, 39}}));
 }

@@ -28,7 +28,6 @@ namespace floemark::app {
 namespace {
 
 using ::testing::ElementsAre;
-using Control = PadKeys::Control;
 
 // One virtual pad with a game controller's buttons and axes: plugged in at construction,
 // unplugged at destruction or by Unplug().

@@ -197,6 +197,7 @@ async function start() {
 
   // The game so far as a recording, in the desktop's script format.
   document.getElementById('save').addEventListener('click', () => {
+    document.getElementById('menu').hidden = true;
     const text = core.UTF8ToString(core._fm_recording(now()));
     afterHandlers();
     const link = document.createElement('a');
@@ -209,6 +210,7 @@ async function start() {
   // goes on as it was.
   const load = document.getElementById('load');
   load.addEventListener('change', async () => {
+    document.getElementById('menu').hidden = true;
     const file = load.files[0];
     load.value = '';
     if (!file) return;
@@ -323,6 +325,7 @@ function showPanels(core, onPlay) {
   const full = byId('fullscreen');
   full.hidden = !(document.fullscreenEnabled && document.documentElement.requestFullscreen);
   full.addEventListener('click', () => {
+    menu.hidden = true;
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
     else document.documentElement.requestFullscreen().catch(() => {});
   });

@@ -107,11 +107,13 @@ run('panels', async (h) => {
   }
 
   // Full screen, on and off.
-  assert.ok(await visible(page, 'fullscreen'), 'the button, where the API is');
-  await page.click('#fullscreen');
-  await page.waitForFunction(() => document.fullscreenElement === document.documentElement);
-  await page.click('#fullscreen');
-  await page.waitForFunction(() => document.fullscreenElement === null);
+  for (const on of [true, false]) {
+    await page.click('#menu-button');
+    assert.ok(await visible(page, 'fullscreen'), 'in the menu, where the API is');
+    await page.click('#fullscreen');
+    await page.waitForFunction((on) => (document.fullscreenElement === document.documentElement) === on,
+      {}, on);
+  }
   assert.deepEqual(problems, []);
 
   // A browser without the Fullscreen API: no button.
@@ -120,6 +122,8 @@ run('panels', async (h) => {
     delete Element.prototype.requestFullscreen;
   });
   await play(bare.page);
-  assert.equal(await visible(bare.page, 'fullscreen'), false, 'no button without the API');
+  await bare.page.click('#menu-button');
+  assert.ok(await visible(bare.page, 'menu-about'));
+  assert.equal(await visible(bare.page, 'fullscreen'), false, 'no full screen without the API');
   assert.deepEqual(bare.problems, []);
 });

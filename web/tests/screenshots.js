@@ -1,5 +1,5 @@
 // Screenshots of the page to look at (run by hand): a phone in landscape and upright, and a
-// desktop screen, each with the splash, then the about panel over the console played.
+// desktop screen, each with the splash, the console's menu, then the about panel.
 // node web/tests/screenshots.js [DIR]   (default build-web/shots/)
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
@@ -22,7 +22,9 @@ run('screenshots', async (h) => {
       document.getElementById('Im_Piccina').complete, { timeout: 20000 });
     await page.screenshot({ path: join(DIR, `${name}-splash.png`) });
     await play(page);
-    await page.keyboard.press('F1');
+    await page.click('#menu-button');
+    await page.screenshot({ path: join(DIR, `${name}-menu.png`) });
+    await page.click('#menu-about');
     await page.waitForFunction(() => document.getElementById('Im_Foto').complete);
     await page.screenshot({ path: join(DIR, `${name}-about.png`) });
     await page.close();

@@ -290,9 +290,12 @@ function showPanels(core, onPlay) {
     menu.style.top = `${Math.max(0, Math.min(y, innerHeight - r.height))}px`;
     byId('menu-about').focus();
   };
+  // A finger held on a key is play, not a long press for the menu (touch has the Menu button).
+  let pointerType = 'mouse';
+  canvas.addEventListener('pointerdown', (e) => { pointerType = e.pointerType; }, true);
   canvas.addEventListener('contextmenu', (e) => {
     e.preventDefault();
-    if (played) openMenu(e.clientX, e.clientY);
+    if (played && pointerType === 'mouse') openMenu(e.clientX, e.clientY);
   });
   const menuButton = byId('menu-button');
   menuButton.addEventListener('click', () => {

@@ -265,6 +265,7 @@ function showPanels(core, onPlay) {
   const menu = byId('menu');
   let played = false;
   splash.hidden = false;
+  byId('Puls_Play').focus({ preventScroll: true });  // Enter or Space plays, without a mouse
   byId('Puls_Play').addEventListener('click', () => {
     splash.hidden = true;  // for good
     played = true;

@@ -1,5 +1,6 @@
 // Screenshots of the page to look at (run by hand): a phone in landscape and upright, and a
-// desktop screen, each with the splash, the console's menu, then the about panel.
+// desktop screen, each with the splash, the console's menu, then the about panel; and the
+// README's page on the phone.
 // node web/tests/screenshots.js [DIR]   (default build-web/shots/)
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
@@ -29,5 +30,11 @@ run('screenshots', async (h) => {
     await page.screenshot({ path: join(DIR, `${name}-about.png`) });
     await page.close();
   }
+  // README.TXT as its page, on the phone upright.
+  const page = await h.browser.newPage();
+  await page.setViewport(SIZES['phone-portrait']);
+  await page.goto(`${h.url}readme.html`, { waitUntil: 'load' });
+  await page.screenshot({ path: join(DIR, 'phone-portrait-readme.png') });
+  await page.close();
   console.log(`screenshots in ${DIR}`);
 });

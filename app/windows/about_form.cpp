@@ -7,6 +7,7 @@
 
 #include "app/desktop/desktop.h"
 #include "app/desktop/fonts.h"
+#include "app/windows/about_details.h"
 #include "app/windows/photo_view.h"
 #include "app/windows/side_window.h"
 #include "drawing/pictures.h"
@@ -17,22 +18,16 @@ namespace {
 struct LabelPlace {
   const char* name;
   int left, top, width, height;
-  const char* text;
+  int detail;  // the line of kAboutDetails
   bool value;  // the program's own details: bold white, right-aligned to end at x = 261
 };
 
-// The about window speaks of the program itself: what it is, when and where it was made.
 constexpr LabelPlace kLabels[] = {
-    {"La_Name1", 13, 104, 67, 14, "My real name:", false},
-    {"La_Place1", 13, 128, 81, 14, "My birthplace:", false},
-    {"La_Date1", 13, 152, 89, 14, "My birth date:", false},
-    {"La_Occupation1", 13, 176, 120, 14, "My current occupation:", false},
-    {"La_Hobby1", 13, 200, 50, 14, "My hobby:", false},
-    {"La_Name2", 152, 104, 109, 14, "Floemark Simulator", true},
-    {"La_Place2", 160, 128, 101, 14, "A Debian 12 box", true},
-    {"La_Date2", 160, 152, 101, 14, "December 2026", true},
-    {"La_Occupation2", 136, 176, 125, 14, "LCD game simulator", true},
-    {"La_Hobby2", 168, 200, 93, 14, "Throwing bombs", true},
+    {"La_Name1", 13, 104, 67, 14, 0, false},        {"La_Place1", 13, 128, 81, 14, 1, false},
+    {"La_Date1", 13, 152, 89, 14, 2, false},        {"La_Occupation1", 13, 176, 120, 14, 3, false},
+    {"La_Hobby1", 13, 200, 50, 14, 4, false},       {"La_Name2", 152, 104, 109, 14, 0, true},
+    {"La_Place2", 160, 128, 101, 14, 1, true},      {"La_Date2", 160, 152, 101, 14, 2, true},
+    {"La_Occupation2", 136, 176, 125, 14, 3, true}, {"La_Hobby2", 168, 200, 93, 14, 4, true},
 };
 
 }  // namespace
@@ -55,7 +50,9 @@ AboutForm::AboutForm()
   bevel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   for (const LabelPlace& place : kLabels) {
-    auto* label = new QLabel(QString::fromLatin1(place.text), this);
+    const AboutDetail& detail = kAboutDetails[place.detail];
+    auto* label =
+        new QLabel(QString::fromLatin1(place.value ? detail.value : detail.caption), this);
     label->setObjectName(QString::fromLatin1(place.name));
     label->setFont(ArialFont(11, {.bold = place.value}));
     // The captions were measured against the Windows rendering of Arial; Liberation Sans comes

@@ -15,6 +15,7 @@
 #include "app/desktop/fonts.h"
 #include "app/desktop/settings.h"
 #include "app/desktop/shell.h"
+#include "app/windows/about_details.h"
 #include "app/windows/about_form.h"
 #include "app/windows/console_window.h"
 #include "app/windows/geometry.h"
@@ -70,8 +71,8 @@ SplashForm::SplashForm(ConsoleWindow& console, AboutForm& about)
   picture->setGeometry(24, 56, 200, 141);
 
   const QColor aqua(0, 255, 255);
-  Place(new QLabel(QStringLiteral("Floemark (Korvane) Simulator"), this), "La_Title",
-        {25, 16, 196, 15}, ArialFont(12, {.bold = true}), Qt::white);
+  Place(new QLabel(QString::fromLatin1(kSplashTitle), this), "La_Title", {25, 16, 196, 15},
+        ArialFont(12, {.bold = true}), Qt::white);
   Place(new QLabel(QStringLiteral("Version " FLOEMARK_VERSION), this), "La_Version",
         {53, 32, 140, 15}, ArialFont(12, {.bold = true}), Qt::white);
   QLabel* http =

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "app/windows/about_details.h"
 #include "base/error.h"
 #include "base/virtual_clock.h"
 #include "console/recording.h"
@@ -253,6 +254,19 @@ EMSCRIPTEN_KEEPALIVE const char* fm_layout() {
     }
   }
   return table.c_str();
+}
+
+// The splash and about panels' words, one a line: the title, the version, the web page, the
+// mail link, then each detail as "caption<TAB>value".
+EMSCRIPTEN_KEEPALIVE const char* fm_about() {
+  static std::string text;
+  if (text.empty()) {
+    text = std::string(floemark::app::kSplashTitle) +
+           "\nVersion " FLOEMARK_VERSION "\n" FLOEMARK_HOMEPAGE "\nmailto:" FLOEMARK_EMAIL "\n";
+    for (const floemark::app::AboutDetail& d : floemark::app::kAboutDetails)
+      text += std::string(d.caption) + '\t' + d.value + '\n';
+  }
+  return text.c_str();
 }
 
 // Decodes a sound file for the worklet at its rate: the frame count, -1 when the file can't

@@ -16,6 +16,7 @@ const SWITCHES = { Puls_Power: 0, Puls_Select: 1, Puls_Sound: 2 };
 const CHANNEL_BYTES = 32;  // the core's ChannelState
 
 const status = document.getElementById('status');
+const notice = document.getElementById('notice');
 const canvas = document.getElementById('console');
 
 async function fetchBytes(url) {
@@ -49,6 +50,7 @@ async function start() {
   let kept = false;  // the worker was told what to keep
   let replaying = '';  // what the status says while a loaded recording plays
   let timer = 0;
+  let played = false;  // PLAY pressed: until then the splash has the page, as on the desktop
 
   function takeChannels() {
     const changed = [];
@@ -60,7 +62,7 @@ async function start() {
       channels[state.slot] = state;
       changed.push(state);
     }
-    if (changed.length && sound) sound.then((s) => s.send(changed));
+    if (changed.length && sound) sound.then((s) => s?.send(changed));
   }
 
   function afterHandlers() {
@@ -95,9 +97,29 @@ async function start() {
     }
   }
 
+  // Sound starts in a gesture's handler (PLAY, a key, a touch), the first one that comes: the
+  // browser lets a context sound only then. Where it can't start, the game plays on silently
+  // and says so once; the channels are then let go (sends go nowhere).
+  let context = null;
+  function silent(error) {
+    console.warn(`no sound: ${error?.message ?? error}`);
+    sound = Promise.resolve(null);
+    if (document.documentElement.dataset.silent) return;
+    document.documentElement.dataset.silent = '1';
+    notice.textContent = 'No sound in this browser: the game plays silently.';
+    setTimeout(() => { notice.textContent = ''; }, 10000);
+  }
   function startSound() {
+    if (context?.state === 'suspended') context.resume().catch(silent);
     if (sound) return;
-    const ctx = new AudioContext({ sampleRate: RATE, latencyHint: 'interactive' });
+    let ctx;
+    try {
+      ctx = new AudioContext({ sampleRate: RATE, latencyHint: 'interactive' });
+    } catch (error) {
+      silent(error);
+      return;
+    }
+    context = ctx;
     const decoded = new Map();
     for (const name of SOUNDS) {
       const frames = core.ccall('fm_decode', 'number', ['string'], [`SOUND/${name}`]);
@@ -106,16 +128,20 @@ async function start() {
         decoded.set(name, core.HEAP16.slice(at, at + frames));
       }
     }
-    sound = connectSound(ctx, decoded).then((s) => {
+    const resumed = ctx.resume();
+    sound = Promise.all([connectSound(ctx, decoded), resumed]).then(([s]) => {
       s.send(channels.filter(Boolean));
       return s;
+    }).catch((error) => {
+      silent(error);
+      ctx.close().catch(() => {});
+      return null;
     });
-    ctx.resume();
   }
 
   window.addEventListener('keydown', (e) => {
     const code = KEYS[e.code];
-    if (code === undefined) return;
+    if (code === undefined || !played) return;
     e.preventDefault();
     startSound();
     core._fm_key(now(), 1, code);
@@ -123,13 +149,14 @@ async function start() {
   });
   window.addEventListener('keyup', (e) => {
     const code = KEYS[e.code];
-    if (code === undefined) return;
+    if (code === undefined || !played) return;
     e.preventDefault();
     core._fm_key(now(), 0, code);
     afterHandlers();
   });
 
   watchGamepads((down, code) => {
+    if (!played) return;
     startSound();
     core._fm_key(now(), down ? 1 : 0, code);
     afterHandlers();
@@ -144,6 +171,7 @@ async function start() {
       p.x >= c.left && p.y >= c.top && p.x < c.left + c.width && p.y < c.top + c.height);
   }
   canvas.addEventListener('pointerdown', (e) => {
+    if (!played || e.button !== 0) return;
     startSound();
     const c = hit(e);
     if (!c) return;
@@ -169,6 +197,7 @@ async function start() {
 
   // The game so far as a recording, in the desktop's script format.
   document.getElementById('save').addEventListener('click', () => {
+    document.getElementById('menu').hidden = true;
     const text = core.UTF8ToString(core._fm_recording(now()));
     afterHandlers();
     const link = document.createElement('a');
@@ -181,6 +210,7 @@ async function start() {
   // goes on as it was.
   const load = document.getElementById('load');
   load.addEventListener('change', async () => {
+    document.getElementById('menu').hidden = true;
     const file = load.files[0];
     load.value = '';
     if (!file) return;
@@ -194,7 +224,7 @@ async function start() {
     status.textContent = replaying;
     t0 = performance.now();
     // The channels of the session before are let go: the new one reports its own.
-    if (sound) sound.then((s) => s.send(channels.filter(Boolean).map((c) => ({ ...c, playing: false }))));
+    if (sound) sound.then((s) => s?.send(channels.filter(Boolean).map((c) => ({ ...c, playing: false }))));
     afterHandlers();
   });
 
@@ -202,7 +232,110 @@ async function start() {
   const redraw = () => view.draw();
   window.addEventListener('resize', redraw);
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', redraw);
+  showPanels(core, () => {
+    played = true;
+    startSound();  // PLAY is a gesture: the sound may start in its handler
+  });
   afterHandlers();
+}
+
+// The splash until PLAY; the popup menu (right-click on the console, or the Menu button) with
+// the about panel and the two text pages; their keys F1, F2, F3 once the console is played, as
+// the desktop's act only in the console window; Escape closes the menu and the about panel.
+function showPanels(core, onPlay) {
+  const [title, version, web, mail, ...details] =
+    core.UTF8ToString(core._fm_about()).trim().split('\n');
+  const byId = (id) => document.getElementById(id);
+  byId('La_Title').textContent = title;
+  byId('La_Version').textContent = version;
+  Object.assign(byId('La_Http'), { textContent: web, href: web });
+  Object.assign(byId('La_Email'), { textContent: mail, href: mail });
+  const list = byId('about-details');
+  for (const line of details) {
+    const [caption, value] = line.split('\t');
+    const dt = document.createElement('dt');
+    dt.textContent = caption;
+    const dd = document.createElement('dd');
+    dd.textContent = value;
+    list.append(dt, dd);
+  }
+
+  const splash = byId('splash-backdrop');
+  const about = byId('about');
+  const menu = byId('menu');
+  let played = false;
+  splash.hidden = false;
+  byId('Puls_Play').focus({ preventScroll: true });  // Enter or Space plays, without a mouse
+  byId('Puls_Play').addEventListener('click', () => {
+    splash.hidden = true;  // for good
+    played = true;
+    onPlay();
+    canvas.focus();
+  });
+
+  const showAbout = () => {
+    menu.hidden = true;
+    about.hidden = false;
+    byId('about-close').focus();
+  };
+  const closeAbout = () => {
+    about.hidden = true;
+    canvas.focus();
+  };
+  byId('about-close').addEventListener('click', closeAbout);
+  byId('menu-about').addEventListener('click', showAbout);
+  const openMenu = (x, y) => {
+    menu.hidden = false;
+    const r = menu.getBoundingClientRect();
+    menu.style.left = `${Math.max(0, Math.min(x, innerWidth - r.width))}px`;
+    menu.style.top = `${Math.max(0, Math.min(y, innerHeight - r.height))}px`;
+    byId('menu-about').focus();
+  };
+  // A finger held on a key is play, not a long press for the menu (touch has the Menu button).
+  let pointerType = 'mouse';
+  canvas.addEventListener('pointerdown', (e) => { pointerType = e.pointerType; }, true);
+  canvas.addEventListener('contextmenu', (e) => {
+    e.preventDefault();
+    if (played && pointerType === 'mouse') openMenu(e.clientX, e.clientY);
+  });
+  const menuButton = byId('menu-button');
+  menuButton.addEventListener('click', () => {
+    if (!played) return;
+    if (!menu.hidden) {
+      menu.hidden = true;
+      return;
+    }
+    const r = menuButton.getBoundingClientRect();
+    openMenu(r.left, r.bottom);
+  });
+  window.addEventListener('pointerdown', (e) => {
+    if (!menu.hidden && !menu.contains(e.target) && e.target !== menuButton) menu.hidden = true;
+  });
+  window.addEventListener('keydown', (e) => {
+    if (e.code === 'Escape') {
+      if (!menu.hidden) menu.hidden = true;
+      else if (!about.hidden) closeAbout();
+      return;
+    }
+    if (!played || e.altKey || e.ctrlKey || e.metaKey || e.shiftKey) return;
+    const act = { F1: showAbout, F2: () => byId('menu-readme').click(),
+      F3: () => byId('menu-whatsnew').click() }[e.code];
+    if (!act) return;
+    e.preventDefault();
+    act();
+  });
+
+  // Full screen where the browser has it (not every phone's does): the button toggles it.
+  const full = byId('fullscreen');
+  full.hidden = !(document.fullscreenEnabled && document.documentElement.requestFullscreen);
+  full.addEventListener('click', () => {
+    menu.hidden = true;
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    else document.documentElement.requestFullscreen().catch(() => {});
+  });
+  document.addEventListener('fullscreenchange', () => {
+    full.textContent = document.fullscreenElement ? 'Leave full screen' : 'Full screen';
+  });
 }
 
 // Offline and installable: the service worker keeps the site. Once the page has drawn, it names

@@ -5,7 +5,7 @@
 // reads the pads while none is connected. What reached the console is read from the page's
 // recording.
 import assert from 'node:assert/strict';
-import { run } from './harness.js';
+import { play, run } from './harness.js';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -42,6 +42,7 @@ run('gamepad', async (h) => {
   await page.goto(h.url, { waitUntil: 'load' });
   await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
     { timeout: 20000 });
+  await play(page);
   await sleep(100);
   assert.equal(await page.evaluate(() => window.reads), 0, 'no pad, no reading');
 

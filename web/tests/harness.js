@@ -97,3 +97,10 @@ export async function run(name, body, site = SITE) {
     await harness?.stop();
   }
 }
+
+// The splash's PLAY, as a person starts the console: clicked once the splash shows.
+export async function play(page) {
+  await page.waitForSelector('#Puls_Play', { visible: true, timeout: 20000 });
+  await page.click('#Puls_Play');
+  await page.waitForSelector('#splash-backdrop', { hidden: true });
+}

@@ -8,7 +8,7 @@ import { execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { ROOT, SITE, run } from './harness.js';
+import { ROOT, SITE, play, run } from './harness.js';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const site = mkdtempSync(join(tmpdir(), 'floemark-site-'));
@@ -17,6 +17,7 @@ cpSync(SITE, site, { recursive: true });
 async function ready(page, offlineBuild) {
   await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
     { timeout: 20000 });
+  await play(page);
   if (offlineBuild !== undefined) {
     await page.waitForFunction((b) => (document.documentElement.dataset.offline ?? b) !== b,
       { timeout: 20000 }, offlineBuild);

@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
-import { ROOT, run } from './harness.js';
+import { ROOT, play, run } from './harness.js';
 
 const SHOTS = join(ROOT, 'build-web', 'shots');
 
@@ -32,6 +32,7 @@ async function open(h, width, height, deviceScaleFactor) {
   await page.goto(h.url, { waitUntil: 'load' });
   await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
     { timeout: 20000 });
+  await play(page);
   return { page, problems };
 }
 

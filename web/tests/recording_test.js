@@ -7,7 +7,7 @@ import { spawnSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { ROOT, run } from './harness.js';
+import { ROOT, play, run } from './harness.js';
 
 const NATIVE = process.env.FLOEMARK_NATIVE_TRACE ?? join(ROOT, 'build', 'floemark-trace');
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -44,6 +44,7 @@ run('recording', async (h) => {
     await page.goto(`${h.url}?trace`, { waitUntil: 'load' });
     await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
       { timeout: 20000 });
+    await play(page);
 
     // POWER, then a one-player game with both sides' keys held and let go at odd moments.
     const box = await page.evaluate(() => {

@@ -40,6 +40,8 @@ async function start() {
   core._fm_create(Date.now() % 86400000, traced);
   // The trace up to the last recording saved, for the tests to hold to the native tool's.
   if (traced) window.floemarkTrace = () => core.UTF8ToString(core._fm_trace());
+  // The panel as drawn, for the tests to hold to the desktop's renderer.
+  if (traced) window.floemarkView = view;
 
   // The channels' latest states, so the sound starts from where the core stands.
   const channels = [];

@@ -10,6 +10,7 @@ export const HEIGHT = 388;
 const HALF = 364;
 const SEAL_HALF = 377;
 const HIDDEN = 255;
+const BITMAP1 = 2;
 const KIND_NONE = 3;
 
 // The layout table as the core gives it: "name left top width height kind transparent click".
@@ -100,8 +101,11 @@ export class PanelView {
       if (shown === HIDDEN || !pictures[shown]) return;
       const e = this.extent(i, shown, pictures, density);
       if (e.x >= r.x + r.w || e.y >= r.y + r.h || e.x + e.w <= r.x || e.y + e.h <= r.y) return;
-      // A 1-bit segment draws only its black: white multiplied leaves what lies beneath.
-      g.globalCompositeOperation = this.layout[shown].transparent ? 'multiply' : 'source-over';
+      // A transparent component showing a 1-bit picture draws only its black (white multiplied
+      // leaves what lies beneath); as on the desktop, the transparency is the showing
+      // component's, not the picture's owner's.
+      g.globalCompositeOperation = c.transparent && this.layout[shown].kind === BITMAP1
+        ? 'multiply' : 'source-over';
       g.drawImage(pictures[shown], c.left * density, c.top * density);
     });
     g.restore();

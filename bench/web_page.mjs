@@ -1,4 +1,4 @@
-// What the page costs, run by hand on the built site (node bench/web_page.js [SITE]), in Debian's
+// What the page costs, run by hand on the built site (node bench/web_page.mjs [SITE]), in Debian's
 // Chromium headless through the browser tests' harness (web/tests, its npm packages installed):
 // - the bytes of a first visit at 1 and 3 device pixels a pixel: what the page's own requests
 //   carried (the DevTools protocol's encodedDataLength) and everything the server sent, the

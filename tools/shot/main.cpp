@@ -1,12 +1,15 @@
-// floemark-shot OUT.png [--scale N] [--all | NAME...]: the console panel as at start, drawn
-// offscreen by the program's own renderer, with the named components shown (--all: every
+// floemark-shot OUT.png [--scale N] [--all | NAME[=PICTURE]...]: the console panel as at start,
+// drawn offscreen by the program's own renderer, with the named components shown (--all: every
 // segment, and 15 and 15 on the score places), as a screen of N device pixels per pixel shows
-// it (N = 1 by default; 1.5 and the like show the pictures made for such a screen). For
-// reviewing the art, for the README and for golden pictures.
+// it (N = 1 by default; 1.5 and the like show the pictures made for such a screen). NAME=PICTURE
+// shows NAME holding a copy of PICTURE's picture, as a score place holds a digit: any look the
+// game can give is drawn, so the browser's page can be held to it. For reviewing the art, for
+// the README and for golden pictures.
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "base/virtual_clock.h"
@@ -20,7 +23,7 @@ using namespace floemark::panel;
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: floemark-shot OUT.png [--scale N] [--all | NAME...]\n");
+  std::fprintf(stderr, "usage: floemark-shot OUT.png [--scale N] [--all | NAME[=PICTURE]...]\n");
   return 2;
 }
 
@@ -60,13 +63,17 @@ int main(int argc, char** argv) {
     console.CalcolaScore(1);
     console.CalcolaScore(2);
   } else {
-    for (const char* name : names) {
+    for (const char* arg : names) {
+      const std::string name(arg, std::strcspn(arg, "="));
+      const char* held = arg[name.size()] == '=' ? arg + name.size() + 1 : nullptr;
       const auto c = FindComponent(name);
-      if (!c) {
-        std::fprintf(stderr, "floemark-shot: no component named %s\n", name);
+      const auto picture = held ? FindComponent(held) : c;
+      if (!c || !picture) {
+        std::fprintf(stderr, "floemark-shot: no component named %s\n", c ? held : name.c_str());
         return 2;
       }
       panel.SetVisible(*c, true);
+      if (held) panel.CopyPicture(*c, *picture);
     }
   }
 

@@ -27,12 +27,14 @@ async function fetchBytes(url) {
 
 async function start() {
   const core = await createCore();
+  const layout = parseLayout(core.UTF8ToString(core._fm_layout()));
+  const view = new PanelView(canvas, layout);
+  // The pictures, the most of the time to the first drawing, load beside the sounds rather than
+  // after them (a failure shows when the drawing waits for them).
+  view.pictures(PanelView.density()).catch(() => {});
   core.FS.mkdir('/SOUND');
   await Promise.all(SOUNDS.map(async (name) =>
     core.FS.writeFile(`/SOUND/${name}`, await fetchBytes(`sound/${name}`))));
-
-  const layout = parseLayout(core.UTF8ToString(core._fm_layout()));
-  const view = new PanelView(canvas, layout);
   // The core's t = 0 is now; the time of day at it is UTC's, as on the desktop. A loaded
   // recording starts a new t = 0. ?trace has the core keep floemark-trace's trace (the tests).
   let t0 = performance.now();
@@ -41,6 +43,8 @@ async function start() {
   core._fm_create(Date.now() % 86400000, traced);
   // The trace up to the last recording saved, for the tests to hold to the native tool's.
   if (traced) window.floemarkTrace = () => core.UTF8ToString(core._fm_trace());
+  // The panel as drawn, for the tests to hold to the desktop's renderer.
+  if (traced) window.floemarkView = view;
 
   // The channels' latest states, so the sound starts from where the core stands.
   const channels = [];

@@ -10,6 +10,7 @@ export const HEIGHT = 388;
 const HALF = 364;
 const SEAL_HALF = 377;
 const HIDDEN = 255;
+const BITMAP1 = 2;
 const KIND_NONE = 3;
 
 // The layout table as the core gives it: "name left top width height kind transparent click".
@@ -74,42 +75,121 @@ export class PanelView {
     return { x: cx, y: cy };
   }
 
+  // Where a component's picture covers, in layout pixels: its rectangle, or the picture's own
+  // size where that is larger (a switch holding another's picture).
+  extent(i, shown, pictures, density) {
+    const c = this.layout[i];
+    const p = pictures[shown];
+    return { x: c.left, y: c.top, w: Math.max(c.width, p ? Math.ceil(p.width / density) : 0),
+      h: Math.max(c.height, p ? Math.ceil(p.height / density) : 0) };
+  }
+
+  // Paints the console's area r (layout pixels) anew onto the console at the pictures' own
+  // density, as the desktop's renderer paints a damaged area: black, then every shown
+  // component there in the layout table's order, each landing on whole pixels.
+  paint(r, pictures, density) {
+    const g = this.full.getContext('2d');
+    g.save();
+    g.beginPath();
+    g.rect(r.x * density, r.y * density, r.w * density, r.h * density);
+    g.clip();
+    g.globalCompositeOperation = 'source-over';
+    g.fillStyle = '#000';
+    g.fillRect(r.x * density, r.y * density, r.w * density, r.h * density);
+    this.layout.forEach((c, i) => {
+      const shown = this.drawn[i];
+      if (shown === HIDDEN || !pictures[shown]) return;
+      const e = this.extent(i, shown, pictures, density);
+      if (e.x >= r.x + r.w || e.y >= r.y + r.h || e.x + e.w <= r.x || e.y + e.h <= r.y) return;
+      // A transparent component showing a 1-bit picture draws only its black (white multiplied
+      // leaves what lies beneath); as on the desktop, the transparency is the showing
+      // component's, not the picture's owner's.
+      g.globalCompositeOperation = c.transparent && this.layout[shown].kind === BITMAP1
+        ? 'multiply' : 'source-over';
+      g.drawImage(pictures[shown], c.left * density, c.top * density);
+    });
+    g.restore();
+  }
+
+  // Copies the console's area r onto the canvas: whole in landscape, each half to its place
+  // when upright. A scaled copy reads a margin around r and keeps to r's pixels, so that r's
+  // edges are not smoothed against the edge of the copy (at a scale in between, a smoothed
+  // pixel next to a change may still differ from a copy of the whole by a few levels; at 1, 2
+  // and 3 the copy is pixel for pixel).
+  show(r, density, k, parts) {
+    const out = this.canvas.getContext('2d');
+    out.imageSmoothingQuality = 'high';
+    const m = 2;
+    for (const p of parts) {
+      const x0 = Math.max(r.x, p.from);
+      const x1 = Math.min(r.x + r.w, p.to);
+      if (x0 >= x1) continue;
+      const sx0 = Math.max(p.from, x0 - m);
+      const sx1 = Math.min(p.to, x1 + m);
+      const sy0 = Math.max(0, r.y - m);
+      const sy1 = Math.min(HEIGHT, r.y + r.h + m);
+      const cx = Math.floor((x0 + p.dx) * k);
+      const cy = Math.floor((r.y + p.dy) * k);
+      out.save();
+      out.beginPath();
+      out.rect(cx, cy, Math.ceil((x1 + p.dx) * k) - cx, Math.ceil((r.y + r.h + p.dy) * k) - cy);
+      out.clip();
+      out.drawImage(this.full, sx0 * density, sy0 * density, (sx1 - sx0) * density,
+        (sy1 - sy0) * density, (sx0 + p.dx) * k, (sy0 + p.dy) * k, (sx1 - sx0) * k, (sy1 - sy0) * k);
+      out.restore();
+    }
+  }
+
+  // Draws what changed since the last drawing: the areas of the components whose picture
+  // changed, painted and copied alone (a game changes a few small segments at a time; the
+  // whole console painted at every change kept the main thread busy). A new density, size or
+  // orientation draws everything.
   async draw(look) {
     if (look) this.look.set(look);
     const density = PanelView.density();
     const pictures = await this.pictures(density);
-    // The whole console at the pictures' own density: every picture lands on whole pixels.
-    const full = document.createElement('canvas');
-    full.width = WIDTH * density;
-    full.height = HEIGHT * density;
-    const g = full.getContext('2d');
-    g.fillStyle = '#000';
-    g.fillRect(0, 0, full.width, full.height);
-    this.layout.forEach((c, i) => {
-      const shown = this.look[i];
-      if (shown === HIDDEN || !pictures[shown]) return;
-      // A 1-bit segment draws only its black: white multiplied leaves what lies beneath.
-      g.globalCompositeOperation = this.layout[shown].transparent ? 'multiply' : 'source-over';
-      g.drawImage(pictures[shown], c.left * density, c.top * density);
-    });
-
     const { portrait, scale, w, h } = this.fit();
     const ratio = window.devicePixelRatio;
     const cssW = Math.floor(w * scale);
     const cssH = Math.floor(h * scale);
-    this.canvas.style.width = `${cssW}px`;
-    this.canvas.style.height = `${cssH}px`;
-    this.canvas.width = Math.round(cssW * ratio);
-    this.canvas.height = Math.round(cssH * ratio);
-    const out = this.canvas.getContext('2d');
-    out.imageSmoothingQuality = 'high';
-    const k = this.canvas.width / w;  // device pixels per layout pixel
-    if (!portrait) {
-      out.drawImage(full, 0, 0, this.canvas.width, this.canvas.height);
-      return;
+    const storeW = Math.round(cssW * ratio);
+    const storeH = Math.round(cssH * ratio);
+
+    const areas = [];
+    if (!this.full || this.fullDensity !== density) {
+      // The whole console at the pictures' own density.
+      this.full = document.createElement('canvas');
+      this.full.width = WIDTH * density;
+      this.full.height = HEIGHT * density;
+      this.fullDensity = density;
+      this.drawn = Uint8Array.from(this.look);
+      areas.push({ x: 0, y: 0, w: WIDTH, h: HEIGHT });
+    } else {
+      this.look.forEach((shown, i) => {
+        const before = this.drawn[i];
+        if (shown === before) return;
+        for (const s of [before, shown]) {
+          if (s !== HIDDEN && pictures[s]) areas.push(this.extent(i, s, pictures, density));
+        }
+        this.drawn[i] = shown;
+      });
     }
-    const d = density;
-    out.drawImage(full, 0, 0, HALF * d, HEIGHT * d, 0, 0, HALF * k, HEIGHT * k);
-    out.drawImage(full, SEAL_HALF * d, 0, HALF * d, HEIGHT * d, 0, HEIGHT * k, HALF * k, HEIGHT * k);
+    for (const r of areas) this.paint(r, pictures, density);
+
+    let copied = areas;
+    if (this.canvas.width !== storeW || this.canvas.height !== storeH ||
+        this.shownPortrait !== portrait || areas.length === 1 && areas[0].w === WIDTH) {
+      this.canvas.style.width = `${cssW}px`;
+      this.canvas.style.height = `${cssH}px`;
+      this.canvas.width = storeW;
+      this.canvas.height = storeH;
+      this.shownPortrait = portrait;
+      copied = [{ x: 0, y: 0, w: WIDTH, h: HEIGHT }];
+    }
+    const k = storeW / w;  // device pixels per layout pixel
+    const parts = portrait
+      ? [{ from: 0, to: HALF, dx: 0, dy: 0 }, { from: SEAL_HALF, to: SEAL_HALF + HALF, dx: -SEAL_HALF, dy: HEIGHT }]
+      : [{ from: 0, to: WIDTH, dx: 0, dy: 0 }];
+    for (const r of copied) this.show(r, density, k, parts);
   }
 }

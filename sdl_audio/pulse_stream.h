@@ -51,9 +51,12 @@ class PulseStream : public StreamDevice {
   PulseStream(const PulseStream&) = delete;
   PulseStream& operator=(const PulseStream&) = delete;
 
-  // Whether a server answers where libpulse looks (PULSE_SERVER, else the user's runtime
-  // folder), without starting one; waits for its answer up to about timeoutMs.
-  static bool ServerAnswers(int timeoutMs);
+  // Connects to the server where libpulse looks (PULSE_SERVER, else the user's runtime folder),
+  // without starting one; false when none answers within about timeoutMs. The connection is
+  // kept for the run, idle between the streams (a client with no stream: the server never
+  // wakes the program for it), so that a cue that opens the stream pays only for the stream;
+  // a server that drops it is connected to again at the next cue.
+  bool Connect(int timeoutMs, std::string& whyNot);
 
   bool Open(Mixer& mixer, std::string& whyNot) override;
   void Close() override;
@@ -66,8 +69,14 @@ class PulseStream : public StreamDevice {
   static void OnWriteRequest(pa_stream* stream, std::size_t bytes, void* self);
   static void OnServerInfo(pa_context* context, const pa_server_info* info, void* self);
   static void OnStarted(int fd, void* self);
-  // The keeper's thread, the mainloop's lock held: the context and the stream, ready.
-  bool Connect(std::string& whyNot);
+  static constexpr int kReconnectMs = 2000;
+
+  // The keeper's thread.
+  bool Connected();
+  void Disconnect();
+  // The keeper's thread, the mainloop's lock held.
+  bool OpenStream(std::string& whyNot);
+  void CloseStream();
   // The mainloop's thread: writes what the server will take, while something sounds.
   void Write();
   // Renders frames of the mixer into the stream, at the write position seek says.
@@ -84,6 +93,7 @@ class PulseStream : public StreamDevice {
   pa_io_event* wakeEvent_ = nullptr;
   // The server's: PipeWire takes a write from its read position.
   bool overwrite_ = false;
+  bool timedOut_ = false;  // Connect's, the mainloop's lock held
   // The mainloop's thread's: the stream is paused; frames of silence written since the last
   // sound.
   bool corked_ = false;

@@ -5,6 +5,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -75,7 +76,7 @@ void PulseStream::OnStarted(int fd, void* self) {
   std::uint64_t count;
   while (read(fd, &count, sizeof count) > 0) {
   }
-  static_cast<PulseStream*>(self)->Write();
+  static_cast<PulseStream*>(self)->Write(true);
 }
 
 void PulseStream::Started() {
@@ -101,9 +102,10 @@ bool PulseStream::Send(int frames, pa_seek_mode_t seek) {
   return pa_stream_write(stream_, buffer, Bytes(got), nullptr, 0, seek) == 0;
 }
 
-void PulseStream::Write() {
+void PulseStream::Write(bool cue) {
   if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) return;
   const bool sounding = mixer_->AnyPlaying();
+  const bool onlySilenceQueued = silenceQueued_ >= kQueueFrames;
   if (corked_) {
     if (!sounding) return;
     // The queue holds nothing but silence, which the cue replaces or follows.
@@ -111,13 +113,24 @@ void PulseStream::Write() {
     Send(kQueueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
     return;
   }
-  if (!sounding && silenceQueued_ >= kQueueFrames) {
+  if (!sounding && onlySilenceQueued) {
     Cork(true);
     return;
   }
-  const std::size_t writable = pa_stream_writable_size(stream_);
-  if (writable == static_cast<std::size_t>(-1) || writable < sizeof(std::int16_t)) return;
-  Send(static_cast<int>(writable / sizeof(std::int16_t)), PA_SEEK_RELATIVE);
+  std::size_t writable = pa_stream_writable_size(stream_);
+  if (writable == static_cast<std::size_t>(-1)) writable = 0;
+  int frames = static_cast<int>(writable / sizeof(std::int16_t));
+  if (cue && sounding) {
+    // A cue mixed at once rather than at the server's next request, up to a period later: over
+    // a queue of silence where the server takes that, else after the queue, which then holds
+    // up to half a period more until the server's next request makes up for it.
+    if (overwrite_ && onlySilenceQueued) {
+      Send(kQueueFrames, PA_SEEK_RELATIVE_ON_READ);
+      return;
+    }
+    frames = std::max(frames, kPeriodFrames / 2);
+  }
+  if (frames > 0) Send(frames, PA_SEEK_RELATIVE);
 }
 
 bool PulseStream::Open(Mixer& mixer, std::string& whyNot) {

@@ -72,12 +72,14 @@ void Introduce(const StreamIdentity& identity) {
   }
 }
 
-// The libpulse stream unless SDL_AUDIODRIVER asks for another driver. Asking the server costs a
-// round trip at the start, a millisecond or two.
-bool UsePulse() {
+// The libpulse stream, connected, unless SDL_AUDIODRIVER asks for another driver or no server
+// answers. The connection costs a round trip at the start, a millisecond or two.
+std::unique_ptr<PulseStream> ConnectPulse(const StreamIdentity& identity, int rate) {
   const char* asked = std::getenv("SDL_AUDIODRIVER");
-  if (asked != nullptr && *asked != '\0' && std::strcmp(asked, "pulseaudio") != 0) return false;
-  return PulseStream::ServerAnswers(500);
+  if (asked != nullptr && *asked != '\0' && std::strcmp(asked, "pulseaudio") != 0) return nullptr;
+  auto stream = std::make_unique<PulseStream>(identity, rate);
+  std::string whyNot;
+  return stream->Connect(500, whyNot) ? std::move(stream) : nullptr;
 }
 
 }  // namespace
@@ -87,12 +89,11 @@ std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot, Clock& clo
                                                  StreamKeeper::Timing timing) {
   Introduce(identity);
   std::unique_ptr<DeviceOutput> out(new DeviceOutput(clock));
-  if (UsePulse()) {
+  if (auto pulse = ConnectPulse(identity, kSampleRate)) {
     out->driver_ = "pulseaudio";
     timing.pullFrames = PulseStream::kPeriodFrames;
-    out->keeper_ = std::make_unique<StreamKeeper>(
-        out->mixer_, std::make_unique<PulseStream>(identity, kSampleRate), kSampleRate, timing,
-        clock);
+    out->keeper_ =
+        std::make_unique<StreamKeeper>(out->mixer_, std::move(pulse), kSampleRate, timing, clock);
     return out;
   }
   // Without this hint SDL_Init takes SIGINT and SIGTERM for its own event queue, which this

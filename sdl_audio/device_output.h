@@ -29,9 +29,10 @@ class DeviceOutput : public AudioOutput {
   static constexpr int kBufferFrames = 512;
 
   // With no driver asked for (SDL_AUDIODRIVER unset or "pulseaudio") and a server of
-  // PulseAudio's protocol answering, libpulse's stream ("pulseaudio"). Otherwise starts SDL's
-  // audio subsystem alone (no window, no event loop, no signal handlers) with the driver SDL
-  // picks or SDL_AUDIODRIVER names, and keeps it for the whole run. No stream is opened yet.
+  // PulseAudio's protocol answering, libpulse's stream ("pulseaudio"), whose connection to the
+  // server is made here and kept for the run. Otherwise starts SDL's audio subsystem alone (no
+  // window, no event loop, no signal handlers) with the driver SDL picks or SDL_AUDIODRIVER
+  // names, and keeps it for the whole run. No stream is opened yet.
   // nullptr when SDL has no audio driver, with the reason in whyNot. The keeper reads clock on
   // its own thread: any thread must be able to read it.
   static std::unique_ptr<DeviceOutput> Open(std::string& whyNot, Clock& clock,

@@ -5,6 +5,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -38,35 +39,16 @@ PulseStream::PulseStream(StreamIdentity identity, int rate)
       wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
 
 PulseStream::~PulseStream() {
-  if (loop_ != nullptr) Close();
+  Disconnect();
   if (wakeFd_ >= 0) close(wakeFd_);
-}
-
-bool PulseStream::ServerAnswers(int timeoutMs) {
-  pa_mainloop* loop = pa_mainloop_new();
-  pa_context* context = pa_context_new(pa_mainloop_get_api(loop), "Floemark Simulator");
-  bool answers = false;
-  if (context != nullptr &&
-      pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0) {
-    // Each round waits at most 10 ms for the server; a local server answers within a few.
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-      if (Final(pa_context_get_state(context))) break;
-      if (pa_mainloop_prepare(loop, 10'000) < 0 || pa_mainloop_poll(loop) < 0 ||
-          pa_mainloop_dispatch(loop) < 0)
-        break;
-    }
-    answers = pa_context_get_state(context) == PA_CONTEXT_READY;
-    pa_context_disconnect(context);
-  }
-  if (context != nullptr) pa_context_unref(context);
-  pa_mainloop_free(loop);
-  return answers;
 }
 
 void PulseStream::OnContextState(pa_context* context, void* self) {
   auto* me = static_cast<PulseStream*>(self);
   const pa_context_state_t state = pa_context_get_state(context);
-  if ((state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) && !me->lost_.exchange(true))
+  // Without a stream there is nothing to tell: the next Open connects again.
+  if ((state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) && me->stream_ != nullptr &&
+      !me->lost_.exchange(true))
     me->TellLost();
   pa_threaded_mainloop_signal(me->loop_, 0);
 }
@@ -94,7 +76,7 @@ void PulseStream::OnStarted(int fd, void* self) {
   std::uint64_t count;
   while (read(fd, &count, sizeof count) > 0) {
   }
-  static_cast<PulseStream*>(self)->Write();
+  static_cast<PulseStream*>(self)->Write(true);
 }
 
 void PulseStream::Started() {
@@ -120,9 +102,10 @@ bool PulseStream::Send(int frames, pa_seek_mode_t seek) {
   return pa_stream_write(stream_, buffer, Bytes(got), nullptr, 0, seek) == 0;
 }
 
-void PulseStream::Write() {
+void PulseStream::Write(bool cue) {
   if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) return;
   const bool sounding = mixer_->AnyPlaying();
+  const bool onlySilenceQueued = silenceQueued_ >= kQueueFrames;
   if (corked_) {
     if (!sounding) return;
     // The queue holds nothing but silence, which the cue replaces or follows.
@@ -130,54 +113,82 @@ void PulseStream::Write() {
     Send(kQueueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
     return;
   }
-  if (!sounding && silenceQueued_ >= kQueueFrames) {
+  if (!sounding && onlySilenceQueued) {
     Cork(true);
     return;
   }
-  const std::size_t writable = pa_stream_writable_size(stream_);
-  if (writable == static_cast<std::size_t>(-1) || writable < sizeof(std::int16_t)) return;
-  Send(static_cast<int>(writable / sizeof(std::int16_t)), PA_SEEK_RELATIVE);
+  std::size_t writable = pa_stream_writable_size(stream_);
+  if (writable == static_cast<std::size_t>(-1)) writable = 0;
+  int frames = static_cast<int>(writable / sizeof(std::int16_t));
+  if (cue && sounding) {
+    // A cue mixed at once rather than at the server's next request, up to a period later: over
+    // a queue of silence where the server takes that, else after the queue, which then holds
+    // up to half a period more until the server's next request makes up for it.
+    if (overwrite_ && onlySilenceQueued) {
+      Send(kQueueFrames, PA_SEEK_RELATIVE_ON_READ);
+      return;
+    }
+    frames = std::max(frames, kPeriodFrames / 2);
+  }
+  if (frames > 0) Send(frames, PA_SEEK_RELATIVE);
 }
 
 bool PulseStream::Open(Mixer& mixer, std::string& whyNot) {
+  // A server restarted since: libpulse's own connection timeout is the limit here.
+  if (!Connected() && !Connect(kReconnectMs, whyNot)) {
+    Disconnect();
+    return false;
+  }
+  Locked lock(loop_);
   mixer_ = &mixer;
   lost_ = false;
   corked_ = false;
   silenceQueued_ = 0;
-  loop_ = pa_threaded_mainloop_new();
-  bool open = loop_ != nullptr && pa_threaded_mainloop_start(loop_) >= 0;
-  if (!open) {
-    whyNot = "libpulse could not start its thread";
-  } else {
-    Locked lock(loop_);
-    open = Connect(whyNot);
-    if (open) {
-      pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
-      wakeEvent_ = api->io_new(
-          api, wakeFd_, PA_IO_EVENT_INPUT,
-          [](pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* self) {
-            OnStarted(fd, self);
-          },
-          this);
-      Write();  // the cue that opened the stream
-    }
+  if (!OpenStream(whyNot)) {
+    CloseStream();
+    return false;
   }
-  if (!open) Close();
-  return open;
+  Write();  // the cue that opened the stream
+  return true;
 }
 
-bool PulseStream::Connect(std::string& whyNot) {
-  context_ =
-      pa_context_new(pa_threaded_mainloop_get_api(loop_),
-                     identity_.appName.empty() ? "Floemark Simulator" : identity_.appName.c_str());
+bool PulseStream::Connected() {
+  if (loop_ == nullptr) return false;
+  Locked lock(loop_);
+  return pa_context_get_state(context_) == PA_CONTEXT_READY;
+}
+
+bool PulseStream::Connect(int timeoutMs, std::string& whyNot) {
+  Disconnect();  // what is left of a connection the server has dropped
+  loop_ = pa_threaded_mainloop_new();
+  if (loop_ == nullptr || pa_threaded_mainloop_start(loop_) < 0) {
+    whyNot = "libpulse could not start its thread";
+    return false;
+  }
+  Locked lock(loop_);
+  pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
+  context_ = pa_context_new(
+      api, identity_.appName.empty() ? "Floemark Simulator" : identity_.appName.c_str());
   pa_context_set_state_callback(context_, OnContextState, this);
   if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
     whyNot = pa_strerror(pa_context_errno(context_));
     return false;
   }
-  while (!Final(pa_context_get_state(context_))) pa_threaded_mainloop_wait(loop_);
+  // A socket whose server does not answer (hung, or stopped by a debugger) is given up on.
+  timedOut_ = false;
+  pa_time_event* timer = pa_context_rttime_new(
+      context_, pa_rtclock_now() + static_cast<pa_usec_t>(timeoutMs) * 1000,
+      [](pa_mainloop_api*, pa_time_event*, const timeval*, void* self) {
+        auto* me = static_cast<PulseStream*>(self);
+        me->timedOut_ = true;
+        pa_threaded_mainloop_signal(me->loop_, 0);
+      },
+      this);
+  while (!Final(pa_context_get_state(context_)) && !timedOut_) pa_threaded_mainloop_wait(loop_);
+  if (timer != nullptr) api->time_free(timer);
   if (pa_context_get_state(context_) != PA_CONTEXT_READY) {
-    whyNot = pa_strerror(pa_context_errno(context_));
+    whyNot =
+        timedOut_ ? "the sound server did not answer" : pa_strerror(pa_context_errno(context_));
     return false;
   }
   overwrite_ = false;
@@ -185,6 +196,16 @@ bool PulseStream::Connect(std::string& whyNot) {
     while (pa_operation_get_state(o) == PA_OPERATION_RUNNING) pa_threaded_mainloop_wait(loop_);
     pa_operation_unref(o);
   }
+  wakeEvent_ = api->io_new(
+      api, wakeFd_, PA_IO_EVENT_INPUT,
+      [](pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* self) {
+        OnStarted(fd, self);
+      },
+      this);
+  return true;
+}
+
+bool PulseStream::OpenStream(std::string& whyNot) {
   const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate_), 1};
   // The client's properties come from the environment (PULSE_PROP_...); the stream's own are
   // set here too, since not every server hands the client's down to its streams.
@@ -225,17 +246,26 @@ bool PulseStream::Connect(std::string& whyNot) {
 
 void PulseStream::Close() {
   if (loop_ == nullptr) return;
+  Locked lock(loop_);
+  CloseStream();
+}
+
+void PulseStream::CloseStream() {
+  if (stream_ == nullptr) return;
+  pa_stream_set_state_callback(stream_, nullptr, nullptr);
+  pa_stream_set_write_callback(stream_, nullptr, nullptr);
+  pa_stream_disconnect(stream_);
+  pa_stream_unref(stream_);
+  stream_ = nullptr;
+}
+
+void PulseStream::Disconnect() {
+  if (loop_ == nullptr) return;
   pa_threaded_mainloop_stop(loop_);  // its thread has ended: nothing below races a callback
+  CloseStream();
   if (wakeEvent_ != nullptr) {
     pa_threaded_mainloop_get_api(loop_)->io_free(wakeEvent_);
     wakeEvent_ = nullptr;
-  }
-  if (stream_ != nullptr) {
-    pa_stream_set_state_callback(stream_, nullptr, nullptr);
-    pa_stream_set_write_callback(stream_, nullptr, nullptr);
-    pa_stream_disconnect(stream_);
-    pa_stream_unref(stream_);
-    stream_ = nullptr;
   }
   if (context_ != nullptr) {
     pa_context_set_state_callback(context_, nullptr, nullptr);
@@ -245,7 +275,6 @@ void PulseStream::Close() {
   }
   pa_threaded_mainloop_free(loop_);
   loop_ = nullptr;
-  mixer_ = nullptr;
 }
 
 }  // namespace floemark::sound

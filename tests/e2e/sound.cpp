@@ -236,7 +236,10 @@ void StreamAtTheFirstCue(Test& t) {
     t.Fail("the first sound after the start key is " + heard.front().second + ", not the jingle");
   const double late = Ms(heard.front().first - pressed);
   std::printf("ok: the start jingle began %.1f ms after the start key went down\n", late);
-  if (late < 0 || late > 40)
+  // The null sink hands a block to the monitor as it mixes it, before the moment the block stands
+  // for: the recording's clock may place a sound up to a block (the listener's 5 ms fragment)
+  // early, so a jingle on its way within a few milliseconds can seem to begin before the key.
+  if (late < -5 || late > 40)
     t.Fail("the start jingle began " + std::to_string(late) + " ms after the key, not within 40");
   Note("the start jingle begins within 40 ms of the start key");
 }

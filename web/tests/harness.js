@@ -1,40 +1,15 @@
 // The browser tests' harness: the built site served by a tiny static server on 127.0.0.1,
 // and Debian's Chromium, headless, driven by puppeteer-core. Each is started by the test and
 // checked to be really up; stop() ends both and removes the browser's profile.
-import { createServer } from 'node:http';
-import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { mkdtempSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize, resolve } from 'node:path';
+import { join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { serve } from '../serve.mjs';
 
 export const ROOT = resolve(fileURLToPath(new URL('../..', import.meta.url)));
 export const SITE = process.env.FLOEMARK_SITE ?? join(ROOT, 'build-web', 'site');
-
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.jpg': 'image/jpeg', '.bmp': 'image/bmp', '.svg': 'image/svg+xml',
-  '.WAV': 'audio/wav', '.webmanifest': 'application/manifest+json' };
-
-// Serves dir; every request is logged, so a test can tell that nothing came from elsewhere.
-function serve(dir) {
-  const requests = [];
-  const server = createServer((req, res) => {
-    const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
-    const file = join(dir, path.endsWith('/') ? `${path}index.html` : path);
-    requests.push(path);
-    if (!file.startsWith(dir) || !statSync(file, { throwIfNoEntry: false })?.isFile()) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { 'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream' });
-    res.end(readFileSync(file));
-  });
-  return new Promise((done, fail) => {
-    server.once('error', fail);
-    server.listen(0, '127.0.0.1', () => done({ server, requests,
-      url: `http://127.0.0.1:${server.address().port}/` }));
-  });
-}
 
 export async function start(site = SITE) {
   if (!statSync(join(site, 'index.html'), { throwIfNoEntry: false })) {

@@ -1,5 +1,5 @@
 // Offline and installable: after one visit the page, reloaded without a network, starts and
-// plays with nothing reaching the server; its manifest names it and its icon. A new build (a
+// plays with nothing reaching the server, and its text pages open; its manifest names it and its icon. A new build (a
 // changed file, its worker written again by the build's own script) replaces the cached one at
 // the next visit, and the old build's cache is gone. Runs on a copy of the built site, which it
 // changes.
@@ -56,6 +56,9 @@ await run('offline', async (h) => {
   await sleep(3000);
   const later = Number(await page.evaluate(() => document.documentElement.dataset.drawn));
   assert.ok(later >= drawn + 2, `the game plays offline (${drawn} -> ${later} pictures)`);
+  // The text pages, never opened online, open offline (the worker keeps them with the shell).
+  const readme = await page.evaluate(async () => (await fetch('readme.html')).text());
+  assert.ok(readme.includes('<pre'), 'README.TXT\'s page is kept');
   assert.deepEqual(h.requests.slice(served), [], 'nothing reached the server while offline');
 
   // A new build: one file changed and the worker written again, as the build does.

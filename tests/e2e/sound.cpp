@@ -452,7 +452,14 @@ void SoundAfterServerRestart(Test& t, const std::string& pulse_sh, const std::st
   const auto tick = std::find_if(heard.begin(), heard.end(), [](const auto& h) {
     return h.second == "TEMPO.WAV" || h.second == "GOT.WAV" || h.second == "?";
   });
-  if (tick == heard.end()) t.Fail("the first roll after the sound server restarted was not heard");
+  if (tick == heard.end()) {
+    for (const auto& [onset, name] : t.Heard(restarted, seen + std::chrono::milliseconds(400)))
+      std::fprintf(stderr, "  heard %s %.0f ms after the roll was seen\n", name.c_str(),
+                   Ms(onset - seen));
+    std::fprintf(stderr, "  the roll seen %.0f ms after the restart; %zu streams of the game\n",
+                 Ms(seen - restarted), GameStreams().size());
+    t.Fail("the first roll after the sound server restarted was not heard");
+  }
   if (GameStreams().size() != 1) t.Fail("the game has no stream on the restarted server");
   std::printf(
       "ok: the first roll %.0f ms after the sound server restarted sounded (%s, %.0f ms "

@@ -3,7 +3,7 @@
 // Where audio can't start (no AudioContext; a worklet that fails to load) the game plays on
 // silently and the page says so once, quietly.
 import assert from 'node:assert/strict';
-import { play, run } from './harness.js';
+import { clickPower, play, run } from './harness.js';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -54,11 +54,7 @@ async function game(h, breakIt) {
   // With sound, the worklet is up (it has had the loaded channels) before the game starts, so
   // that what follows times the core's reports, not the worklet's loading.
   if (!breakIt) await page.waitForFunction(() => window.sent.length > 0, { timeout: 10000 });
-  const box = await page.evaluate(() => {
-    const r = document.getElementById('console').getBoundingClientRect();
-    return [r.left, r.top, r.width / 741];
-  });
-  await page.mouse.click(box[0] + 118 * box[2], box[1] + 334 * box[2]);
+  await clickPower(page);
   await sleep(300);
   await page.keyboard.press('ShiftLeft');
   await sleep(4500);

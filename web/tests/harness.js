@@ -79,3 +79,12 @@ export async function play(page) {
   await page.click('#Puls_Play');
   await page.waitForSelector('#splash-backdrop', { hidden: true });
 }
+
+// The POWER switch clicked, where the console shows it in landscape (layout point 118, 334).
+export async function clickPower(page) {
+  const [x, y, k] = await page.evaluate(() => {
+    const r = document.getElementById('console').getBoundingClientRect();
+    return [r.left, r.top, r.width / 741];
+  });
+  await page.mouse.click(x + 118 * k, y + 334 * k);
+}

@@ -8,7 +8,7 @@ import { execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { ROOT, SITE, play, run } from './harness.js';
+import { ROOT, SITE, clickPower, play, run } from './harness.js';
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const site = mkdtempSync(join(tmpdir(), 'floemark-site-'));
@@ -43,11 +43,7 @@ await run('offline', async (h) => {
   const served = h.requests.length;
   await page.reload({ waitUntil: 'load' });
   await ready(page);
-  const box = await page.evaluate(() => {
-    const r = document.getElementById('console').getBoundingClientRect();
-    return [r.left, r.top, r.width / 741];
-  });
-  await page.mouse.click(box[0] + 118 * box[2], box[1] + 334 * box[2]);
+  await clickPower(page);
   await sleep(300);
   await page.keyboard.press('ShiftLeft');
   // Past the jingle, the game's own timers go on redrawing it with no input.

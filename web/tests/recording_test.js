@@ -7,7 +7,7 @@ import { spawnSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { ROOT, play, run } from './harness.js';
+import { ROOT, clickPower, play, run } from './harness.js';
 
 const NATIVE = process.env.FLOEMARK_NATIVE_TRACE ?? join(ROOT, 'build', 'floemark-trace');
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -47,11 +47,7 @@ run('recording', async (h) => {
     await play(page);
 
     // POWER, then a one-player game with both sides' keys held and let go at odd moments.
-    const box = await page.evaluate(() => {
-      const r = document.getElementById('console').getBoundingClientRect();
-      return [r.left, r.top, r.width / 741];
-    });
-    await page.mouse.click(box[0] + 118 * box[2], box[1] + 334 * box[2]);
+    await clickPower(page);
     await sleep(300);
     await page.keyboard.press('ShiftLeft');
     await sleep(3800);

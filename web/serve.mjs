@@ -45,7 +45,7 @@ export function serve(dir, { port = 0, host = '127.0.0.1' } = {}) {
   return new Promise((done, fail) => {
     server.once('error', fail);
     server.listen(port, host, () => done({ server, requests,
-      url: `http://${host === '127.0.0.1' ? '127.0.0.1' : 'localhost'}:${server.address().port}/` }));
+      url: `http://${host}:${server.address().port}/` }));
   });
 }
 

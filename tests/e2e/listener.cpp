@@ -13,6 +13,20 @@ constexpr int kThreshold = 300;  // of 32767: the null sink mixes exact zeros fo
 constexpr int kFragmentFrames = Listener::kRate / 200;  // 5 ms
 constexpr int kSilenceFrames = Listener::kRate / 50;    // 20 ms
 constexpr int kStartFrames = Listener::kRate * 60 / 1000;
+constexpr std::size_t kTimingReads = 200;  // a second of reads times the frames before it
+
+Clock::duration FramesSpan(std::size_t frames) {
+  return std::chrono::duration_cast<Clock::duration>(
+      std::chrono::nanoseconds(static_cast<long long>(frames) * 1'000'000'000LL / Listener::kRate));
+}
+
+// How many frames of a read that began at start came before t.
+std::size_t FramesBefore(Clock::time_point start, Clock::time_point t) {
+  const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(t - start).count();
+  if (ns <= 0) return 0;
+  const long long frames = (ns * Listener::kRate + 999'999'999) / 1'000'000'000LL;
+  return static_cast<std::size_t>(std::min<long long>(frames, kFragmentFrames));
+}
 
 }  // namespace
 
@@ -47,32 +61,34 @@ void Listener::Run() {
       std::lock_guard lock(mutex_);
       Stretch& stretch = stretches_.back();
       stretch.frames.insert(stretch.frames.end(), buffer, buffer + kFragmentFrames);
-      const auto recorded = std::chrono::duration_cast<Clock::duration>(
-          std::chrono::nanoseconds(stretch.frames.size() * 1'000'000'000LL / kRate));
-      stretch.origin = std::min(stretch.origin, now - recorded);
+      stretch.bounds.push_back(now - FramesSpan(stretch.frames.size()));
     }
     pa_simple_free(s);
   }
 }
 
-Clock::time_point Listener::TimeOf(const Stretch& s, std::size_t frame) const {
-  return Clock::time_point(s.origin +
-                           std::chrono::duration_cast<Clock::duration>(
-                               std::chrono::nanoseconds(frame * 1'000'000'000LL / kRate)));
-}
-
-std::size_t Listener::FrameAt(const Stretch& s, Clock::time_point t) const {
-  const auto since = t.time_since_epoch() - s.origin;
-  const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(since).count();
-  if (ns <= 0) return 0;
-  return std::min(s.frames.size(), static_cast<std::size_t>(ns * kRate / 1'000'000'000LL));
+std::vector<Clock::time_point> Listener::ReadTimes(const Stretch& s) {
+  // The least bound in each window of reads, sliding from the end: a deque of the reads that
+  // could still be a window's least.
+  const std::size_t n = s.bounds.size();
+  std::vector<Clock::time_point> start(n);
+  std::vector<std::size_t> least;  // indices, bounds rising from front to back
+  std::size_t front = 0;
+  for (std::size_t j = n; j-- > 0;) {
+    while (least.size() > front && s.bounds[least.back()] >= s.bounds[j])
+      least.pop_back();
+    least.push_back(j);
+    if (least[front] >= j + kTimingReads) ++front;
+    start[j] = Clock::time_point(s.bounds[least[front]] + FramesSpan(j * kFragmentFrames));
+  }
+  return start;
 }
 
 std::vector<Listener::Onset> Listener::Onsets(Clock::time_point from, Clock::time_point to) const {
   std::lock_guard lock(mutex_);
   std::vector<Onset> onsets;
   for (const Stretch& s : stretches_) {
-    if (s.frames.empty()) continue;
+    const auto start = ReadTimes(s);
     std::size_t quiet = 0;  // frames of silence just before i
     for (std::size_t i = 0; i < s.frames.size(); ++i) {
       if (std::abs(s.frames[i]) <= kThreshold) {
@@ -82,7 +98,8 @@ std::vector<Listener::Onset> Listener::Onsets(Clock::time_point from, Clock::tim
       const bool begins = quiet >= kSilenceFrames;
       quiet = 0;
       if (!begins) continue;
-      const Clock::time_point at = TimeOf(s, i);
+      const std::size_t read = i / kFragmentFrames;
+      const Clock::time_point at = start[read] + FramesSpan(i - read * kFragmentFrames);
       if (at < from || at >= to) continue;
       const std::size_t end = std::min(s.frames.size(), i + kStartFrames);
       onsets.push_back({at, {s.frames.begin() + i, s.frames.begin() + end}});
@@ -96,10 +113,13 @@ int Listener::Peak(Clock::time_point from, Clock::time_point to, double* covered
   int peak = 0;
   std::size_t covered = 0;
   for (const Stretch& s : stretches_) {
-    if (s.frames.empty()) continue;
-    const std::size_t a = FrameAt(s, from), b = FrameAt(s, to);
-    covered += b > a ? b - a : 0;
-    for (std::size_t i = a; i < b; ++i) peak = std::max(peak, std::abs(int{s.frames[i]}));
+    const auto start = ReadTimes(s);
+    for (std::size_t read = 0; read < start.size(); ++read) {
+      const std::size_t a = FramesBefore(start[read], from), b = FramesBefore(start[read], to);
+      covered += b > a ? b - a : 0;
+      for (std::size_t i = read * kFragmentFrames + a; i < read * kFragmentFrames + b; ++i)
+        peak = std::max(peak, std::abs(int{s.frames[i]}));
+    }
   }
   if (coveredMs) *coveredMs = covered * 1000.0 / kRate;
   return peak;

@@ -4,13 +4,14 @@
 // of the machine). A server restarted under it is reconnected to; each connection is one
 // stretch of the recording with a clock of its own.
 //
-// How a frame's moment is known: the monitor hands over every frame the sink mixes, and the
-// sink mixes at the pace of the monotonic clock. Frame k of a stretch thus reached the sink at
-// T + k / rate for one unknown T. Every read returns only after its frames have reached the
-// sink, so each read gives a bound, T <= (moment of the read) - (frames so far) / rate; the
-// smallest of these bounds over the stretch is taken for T. A late read (a busy machine) only
-// loosens its own bound, never the smallest, and T can be judged late only by the delivery of
-// the most punctual of thousands of 5 ms fragments.
+// How a frame's moment is known: the monitor hands over the frames the sink mixes, and the
+// sink mixes at the pace of the monotonic clock. Every read returns only after its frames have
+// reached the sink, so each read bounds the moment T at which frame 0 would have reached it:
+// T <= (moment of the read) - (frames so far) / rate. A late read (a busy machine) only loosens
+// its own bound. A loaded sound server may also drop frames (PipeWire does, under a sanitized
+// game), and every frame after a drop then came later than its count says: so a frame is timed
+// by the tightest bound among the reads of the second that follows it, never by reads before it,
+// which may stand on the near side of a drop.
 
 #include <atomic>
 #include <chrono>
@@ -48,12 +49,12 @@ class Listener {
 
  private:
   struct Stretch {
-    std::vector<std::int16_t> frames;
-    Clock::duration origin = Clock::duration::max();  // T, since the clock's epoch
+    std::vector<std::int16_t> frames;    // read by fragments of 5 ms
+    std::vector<Clock::duration> bounds;  // each read's bound on T, since the clock's epoch
   };
   void Run();
-  Clock::time_point TimeOf(const Stretch& s, std::size_t frame) const;
-  std::size_t FrameAt(const Stretch& s, Clock::time_point t) const;
+  // The moment each read's frames began, from the bounds of the reads that follow it.
+  static std::vector<Clock::time_point> ReadTimes(const Stretch& s);
 
   const std::string source_;
   mutable std::mutex mutex_;

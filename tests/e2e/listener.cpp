@@ -75,8 +75,7 @@ std::vector<Clock::time_point> Listener::ReadTimes(const Stretch& s) {
   std::vector<std::size_t> least;  // indices, bounds rising from front to back
   std::size_t front = 0;
   for (std::size_t j = n; j-- > 0;) {
-    while (least.size() > front && s.bounds[least.back()] >= s.bounds[j])
-      least.pop_back();
+    while (least.size() > front && s.bounds[least.back()] >= s.bounds[j]) least.pop_back();
     least.push_back(j);
     if (least[front] >= j + kTimingReads) ++front;
     start[j] = Clock::time_point(s.bounds[least[front]] + FramesSpan(j * kFragmentFrames));

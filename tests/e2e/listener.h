@@ -49,7 +49,7 @@ class Listener {
 
  private:
   struct Stretch {
-    std::vector<std::int16_t> frames;    // read by fragments of 5 ms
+    std::vector<std::int16_t> frames;     // read by fragments of 5 ms
     std::vector<Clock::duration> bounds;  // each read's bound on T, since the clock's epoch
   };
   void Run();

@@ -5,15 +5,19 @@
 // Every message is answered in order: a read of the pixels sees every look sent before it.
 import { PanelView, density } from './panel.js';
 
+let canvas = null;
 let view = null;
 let viewport = null;
 let named = false;  // the pictures loaded were named to the page
 let queue = Promise.resolve();
 
 const handlers = {
-  // The canvas, the layout and the viewport: the pictures start loading at once.
+  canvas(m) {
+    canvas = m.canvas;
+  },
+  // The layout and the viewport: the pictures start loading at once.
   start(m) {
-    view = new PanelView(m.canvas, m.layout);
+    view = new PanelView(canvas, m.layout);
     viewport = m.viewport;
     view.pictures(density(viewport)).catch(() => {});
   },

@@ -30,11 +30,14 @@ async function start() {
   // The sounds, which the console needs before it starts (and the splash waits for), are asked
   // for first: behind the pictures' hundred requests they came a second late.
   const sounds = Promise.all(SOUNDS.map((name) => fetchBytes(`sound/${name}`)));
+  // The drawing worker starts beside the core: its scripts loaded after the core's, the
+  // console was drawn 0.4 s later.
+  const view = new ConsoleView(canvas);
   const core = await createCore();
   const layout = parseLayout(core.UTF8ToString(core._fm_layout()));
   // The pictures, the most of the time to the first drawing, start loading here (in the
   // drawing worker, or on this thread), beside the sounds rather than after them.
-  const view = new ConsoleView(canvas, layout);
+  view.begin(layout);
   core.FS.mkdir('/SOUND');
   (await sounds).forEach((bytes, i) => core.FS.writeFile(`/SOUND/${SOUNDS[i]}`, bytes));
   // The core's t = 0 is now; the time of day at it is UTC's, as on the desktop. A loaded

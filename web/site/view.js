@@ -27,10 +27,9 @@ function drawingWorker(canvas) {
 }
 
 export class ConsoleView {
-  constructor(canvas, layout) {
+  // The worker starts with the canvas; the drawing begins with the layout.
+  constructor(canvas) {
     this.canvas = canvas;
-    this.layout = layout;
-    this.look = new Uint8Array(layout.length).fill(255);
     this.viewport = viewportOf(window);
     this.worker = drawingWorker(canvas);
     this.inWorker = this.worker !== null;
@@ -41,12 +40,19 @@ export class ConsoleView {
       this.asked = 0;
       this.worker.onmessage = ({ data }) => this.answered(data);
       const offscreen = canvas.transferControlToOffscreen();
-      this.worker.postMessage({ type: 'start', canvas: offscreen, layout, viewport: this.viewport },
-        [offscreen]);
+      this.worker.postMessage({ type: 'canvas', canvas: offscreen }, [offscreen]);
+    }
+  }
+
+  // The pictures, the most of the time to the first drawing, load at once (a failure shows
+  // when the drawing waits for them).
+  begin(layout) {
+    this.layout = layout;
+    this.look = new Uint8Array(layout.length).fill(255);
+    if (this.inWorker) {
+      this.worker.postMessage({ type: 'start', layout, viewport: this.viewport });
     } else {
-      this.painter = new PanelView(canvas, layout);
-      // The pictures, the most of the time to the first drawing, load at once (a failure
-      // shows when the drawing waits for them).
+      this.painter = new PanelView(this.canvas, layout);
       this.painter.pictures(density(this.viewport)).catch(() => {});
     }
   }

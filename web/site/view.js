@@ -39,6 +39,13 @@ export class ConsoleView {
       this.waiting = new Map();  // request id -> its promise's functions
       this.asked = 0;
       this.worker.onmessage = ({ data }) => this.answered(data);
+      // A worker that could not load its scripts fails every drawing asked of it, as a
+      // drawing here fails (a module that did not load reports no message).
+      this.worker.onerror = (e) => {
+        this.failed = e.message ?? 'the drawing worker did not start';
+        for (const { reject } of this.waiting.values()) reject(new Error(`drawing: ${this.failed}`));
+        this.waiting.clear();
+      };
       const offscreen = canvas.transferControlToOffscreen();
       this.worker.postMessage({ type: 'canvas', canvas: offscreen }, [offscreen]);
     }
@@ -65,6 +72,7 @@ export class ConsoleView {
   }
 
   ask(message) {
+    if (this.failed) return Promise.reject(new Error(`drawing: ${this.failed}`));
     const id = ++this.asked;
     this.worker.postMessage({ ...message, id });
     return new Promise((resolve, reject) => this.waiting.set(id, { resolve, reject }));

@@ -30,8 +30,8 @@ async function start() {
   // The sounds, which the console needs before it starts (and the splash waits for), are asked
   // for first: behind the pictures' hundred requests they came a second late.
   const sounds = Promise.all(SOUNDS.map((name) => fetchBytes(`sound/${name}`)));
-  // The drawing worker starts beside the core: its scripts loaded after the core's, the
-  // console was drawn 0.4 s later.
+  // The drawing worker starts beside the core: started after it, its two scripts put the
+  // first drawing 0.4 s later.
   const view = new ConsoleView(canvas);
   const core = await createCore();
   const layout = parseLayout(core.UTF8ToString(core._fm_layout()));
@@ -56,7 +56,7 @@ async function start() {
   let sound = null;
   let asked = -1;  // the look version last sent to be drawn
   let framed = false;  // a drawing waits for the next frame (drawn on this thread)
-  let kept = false;  // the worker was told what to keep
+  let kept = false;  // the service worker was told what to keep
   let replaying = '';  // what the status says while a loaded recording plays
   let timer = 0;
   let played = false;  // PLAY pressed: until then the splash has the page, as on the desktop

@@ -1,7 +1,7 @@
 // What the page costs, run by hand on the built site (node bench/web_page.mjs [SITE]), in Debian's
 // Chromium headless through the browser tests' harness (web/tests, its npm packages installed):
 // - the bytes of a first visit at 1 and 3 device pixels a pixel: what the page's own requests
-//   carried (the DevTools protocol's encodedDataLength) and everything the server sent, the
+//   and its drawing worker's carried (the DevTools protocol's encodedDataLength) and everything the server sent, the
 //   service worker's keeping of the site included;
 // - the time from the navigation's start to the splash shown, and to the console first drawn
 //   beneath it, on a fresh profile;
@@ -88,7 +88,11 @@ async function firstVisit(h, width, height, ratio) {
   await cdp.send('Network.enable');
   let encoded = 0;
   let responses = 0;
-  cdp.on('Network.loadingFinished', (e) => { encoded += e.encodedDataLength; responses += 1; });
+  const count = (e) => { encoded += e.encodedDataLength; responses += 1; };
+  cdp.on('Network.loadingFinished', count);
+  // The drawing worker's own loads (the pictures): the harness's browser has the network
+  // watched in each worker it attaches to.
+  page.on('workercreated', (w) => w.client.on('Network.loadingFinished', count));
   const from = h.requests.length;
   await page.goto(h.url, { waitUntil: 'load' });
   await drawn(page);

@@ -1,9 +1,10 @@
 // The page: the console's core (core.wasm) on the main thread, moved to the present at every
-// input and timer; the panel drawn when a segment changes; the sound started at the first
-// touch or key (browsers let a page sound only after one).
+// input and timer; the panel drawn when a segment changes, by the drawing worker (view.js);
+// the sound started at the first touch or key (browsers let a page sound only after one).
 import createCore from './core.js';
 import { watchGamepads } from './gamepads.js';
-import { PanelView, parseLayout } from './panel.js';
+import { parseLayout } from './panel.js';
+import { ConsoleView } from './view.js';
 import { RATE, SOUNDS, connectSound } from './sound.js';
 
 // The handheld's virtual key codes, by the keys of a keyboard.
@@ -29,12 +30,14 @@ async function start() {
   // The sounds, which the console needs before it starts (and the splash waits for), are asked
   // for first: behind the pictures' hundred requests they came a second late.
   const sounds = Promise.all(SOUNDS.map((name) => fetchBytes(`sound/${name}`)));
+  // The drawing worker starts beside the core: started after it, its two scripts put the
+  // first drawing 0.4 s later.
+  const view = new ConsoleView(canvas);
   const core = await createCore();
   const layout = parseLayout(core.UTF8ToString(core._fm_layout()));
-  const view = new PanelView(canvas, layout);
-  // The pictures, the most of the time to the first drawing, load beside the sounds rather than
-  // after them (a failure shows when the drawing waits for them).
-  view.pictures(PanelView.density()).catch(() => {});
+  // The pictures, the most of the time to the first drawing, start loading here (in the
+  // drawing worker, or on this thread), beside the sounds rather than after them.
+  view.begin(layout);
   core.FS.mkdir('/SOUND');
   (await sounds).forEach((bytes, i) => core.FS.writeFile(`/SOUND/${SOUNDS[i]}`, bytes));
   // The core's t = 0 is now; the time of day at it is UTC's, as on the desktop. A loaded
@@ -51,9 +54,9 @@ async function start() {
   // The channels' latest states, so the sound starts from where the core stands.
   const channels = [];
   let sound = null;
-  let drawn = -1;
-  let drawing = false;
-  let kept = false;  // the worker was told what to keep
+  let asked = -1;  // the look version last sent to be drawn
+  let framed = false;  // a drawing waits for the next frame (drawn on this thread)
+  let kept = false;  // the service worker was told what to keep
   let replaying = '';  // what the status says while a loaded recording plays
   let timer = 0;
   let played = false;  // PLAY pressed: until then the splash has the page, as on the desktop
@@ -71,6 +74,17 @@ async function start() {
     if (changed.length && sound) sound.then((s) => s?.send(changed));
   }
 
+  function drawLook() {
+    const version = core._fm_look_version();
+    asked = version;
+    view.draw(core.HEAPU8.slice(core._fm_look(), core._fm_look() + layout.length)).then(() => {
+      document.documentElement.dataset.drawn = String(version);
+      if (kept) return;
+      kept = true;
+      keepOffline(view.loaded).catch((e) => console.warn(`no offline play: ${e.message}`));
+    });
+  }
+
   function afterHandlers() {
     takeChannels();
     const error = core.UTF8ToString(core._fm_take_error());
@@ -79,19 +93,18 @@ async function start() {
       if (status.textContent === replaying) status.textContent = '';
       replaying = '';
     }
-    if (core._fm_look_version() !== drawn && !drawing) {
-      drawing = true;
-      requestAnimationFrame(() => {
-        drawing = false;
-        drawn = core._fm_look_version();
-        const look = core.HEAPU8.slice(core._fm_look(), core._fm_look() + layout.length);
-        view.draw(look).then(() => {
-          document.documentElement.dataset.drawn = String(drawn);
-          if (kept) return;
-          kept = true;
-          keepOffline().catch((e) => console.warn(`no offline play: ${e.message}`));
+    // The worker is sent each new look at once (its own frame shows it); drawn here, a look
+    // waits for the next frame, and the latest is drawn then.
+    if (core._fm_look_version() !== asked) {
+      if (view.inWorker) {
+        drawLook();
+      } else if (!framed) {
+        framed = true;
+        requestAnimationFrame(() => {
+          framed = false;
+          drawLook();
         });
-      });
+      }
     }
     clearTimeout(timer);
     const due = core._fm_next_due();
@@ -234,10 +247,15 @@ async function start() {
     afterHandlers();
   });
 
-  // A new size, orientation or density redraws.
-  const redraw = () => view.draw();
-  window.addEventListener('resize', redraw);
-  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', redraw);
+  // A new size, orientation or density redraws; a new density is watched for from its own.
+  window.addEventListener('resize', () => view.resized());
+  const watchDensity = () => {
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+      view.resized();
+      watchDensity();
+    }, { once: true });
+  };
+  watchDensity();
   showPanels(core, () => {
     played = true;
     startSound();  // PLAY is a gesture: the sound may start in its handler
@@ -345,16 +363,18 @@ function showPanels(core, onPlay) {
 }
 
 // Offline and installable: the service worker keeps the site. Once the page has drawn, it names
-// what it loaded (its pictures are those of this screen's density) for the worker to keep too;
-// html's data-offline says when the page can start without a network.
-async function keepOffline() {
+// what it and its drawing worker loaded (the pictures are those of this screen's density) for
+// the service worker to keep too; html's data-offline says when the page can start without a
+// network.
+async function keepOffline(loaded) {
   if (!('serviceWorker' in navigator)) return;
   await navigator.serviceWorker.register('sw.js');
   const worker = (await navigator.serviceWorker.ready).active;
   navigator.serviceWorker.addEventListener('message', (e) => {
     if (e.data?.type === 'kept') document.documentElement.dataset.offline = e.data.build;
   });
-  const urls = performance.getEntriesByType('resource').map((r) => new URL(r.name))
+  const urls = [...performance.getEntriesByType('resource').map((r) => r.name), ...loaded]
+    .map((name) => new URL(name))
     .filter((u) => u.origin === location.origin).map((u) => u.pathname);
   const keep = (w) => w?.postMessage({ type: 'keep', urls: [...new Set(urls)] });
   keep(worker);

@@ -3,6 +3,11 @@
 // density (1, 2 or 3). Landscape shows the console as it is; a portrait viewport shows its
 // halves one above the other, the penguin's on top. Drawn only when asked (a segment changed,
 // the viewport changed), never in a loop.
+//
+// The geometry (the fit, the console point under a click) is the main thread's; the painter,
+// PanelView, runs wherever the canvas is drawn: in the drawing worker (draw_worker.js) on the
+// canvas handed to it, or on the main thread where a browser can't. Neither reads the window:
+// both are given the viewport, { width, height, ratio } in CSS pixels and device pixels to one.
 
 export const WIDTH = 741;
 export const HEIGHT = 388;
@@ -22,23 +27,58 @@ export function parseLayout(text) {
   });
 }
 
+export function viewportOf(w) {
+  return { width: w.innerWidth, height: w.innerHeight, ratio: w.devicePixelRatio };
+}
+
+// The density whose pictures are drawn: the next set up from the screen's ratio.
+export function density(viewport) {
+  return Math.min(3, Math.max(1, Math.ceil(viewport.ratio - 0.01)));
+}
+
+// Where the console lies in the canvas: the fitting scale (CSS pixels a layout pixel), the
+// layout's size as shown (w, h) and the canvas' CSS size.
+export function fit(viewport) {
+  const portrait = viewport.height > viewport.width;
+  const w = portrait ? HALF : WIDTH;
+  const h = portrait ? 2 * HEIGHT : HEIGHT;
+  const scale = Math.min(viewport.width / w, viewport.height / h);
+  return { portrait, scale, w, h, cssW: Math.floor(w * scale), cssH: Math.floor(h * scale) };
+}
+
+// The console point (layout pixels) under a point of the canvas (CSS pixels).
+export function consolePoint(viewport, x, y) {
+  const { portrait, scale } = fit(viewport);
+  let cx = x / scale;
+  let cy = y / scale;
+  if (portrait && cy >= HEIGHT) {
+    cx += SEAL_HALF;
+    cy -= HEIGHT;
+  }
+  return { x: cx, y: cy };
+}
+
+// A canvas off the page: a worker has no document, and an OffscreenCanvas is not in every
+// browser that draws on the main thread.
+function offPage(width, height) {
+  if (typeof document === 'undefined') return new OffscreenCanvas(width, height);
+  return Object.assign(document.createElement('canvas'), { width, height });
+}
+
 async function loadPicture(url) {
   const response = await fetch(url);
   if (!response.ok) throw new Error(`${url}: ${response.status}`);
   return createImageBitmap(await response.blob());
 }
 
+// The painter: the console kept whole at the pictures' density (`full`), and the canvas drawn
+// from it at the viewport's size.
 export class PanelView {
   constructor(canvas, layout) {
     this.canvas = canvas;
     this.layout = layout;
     this.look = new Uint8Array(layout.length).fill(HIDDEN);
     this.sets = new Map();  // density -> pictures by component
-  }
-
-  // The density whose pictures are drawn: the next set up from the screen's ratio.
-  static density() {
-    return Math.min(3, Math.max(1, Math.ceil(window.devicePixelRatio - 0.01)));
   }
 
   async pictures(density) {
@@ -48,31 +88,6 @@ export class PanelView {
       this.sets.set(density, loading);
     }
     return this.sets.get(density);
-  }
-
-  portrait() {
-    return window.innerHeight > window.innerWidth;
-  }
-
-  // Where the console lies in the canvas' CSS pixels: the fitting scale and the layout.
-  fit() {
-    const portrait = this.portrait();
-    const w = portrait ? HALF : WIDTH;
-    const h = portrait ? 2 * HEIGHT : HEIGHT;
-    const scale = Math.min(window.innerWidth / w, window.innerHeight / h);
-    return { portrait, scale, w, h };
-  }
-
-  // The console point (layout pixels) under a point of the canvas (CSS pixels).
-  consolePoint(x, y) {
-    const { portrait, scale } = this.fit();
-    let cx = x / scale;
-    let cy = y / scale;
-    if (portrait && cy >= HEIGHT) {
-      cx += SEAL_HALF;
-      cy -= HEIGHT;
-    }
-    return { x: cx, y: cy };
   }
 
   // Where a component's picture covers, in layout pixels: its rectangle, or the picture's own
@@ -144,24 +159,19 @@ export class PanelView {
   // changed, painted and copied alone (a game changes a few small segments at a time; the
   // whole console painted at every change kept the main thread busy). A new density, size or
   // orientation draws everything.
-  async draw(look) {
+  async draw(look, viewport) {
     if (look) this.look.set(look);
-    const density = PanelView.density();
-    const pictures = await this.pictures(density);
-    const { portrait, scale, w, h } = this.fit();
-    const ratio = window.devicePixelRatio;
-    const cssW = Math.floor(w * scale);
-    const cssH = Math.floor(h * scale);
-    const storeW = Math.round(cssW * ratio);
-    const storeH = Math.round(cssH * ratio);
+    const d = density(viewport);
+    const pictures = await this.pictures(d);
+    const { portrait, w, cssW, cssH } = fit(viewport);
+    const storeW = Math.round(cssW * viewport.ratio);
+    const storeH = Math.round(cssH * viewport.ratio);
 
     const areas = [];
-    if (!this.full || this.fullDensity !== density) {
+    if (!this.full || this.fullDensity !== d) {
       // The whole console at the pictures' own density.
-      this.full = document.createElement('canvas');
-      this.full.width = WIDTH * density;
-      this.full.height = HEIGHT * density;
-      this.fullDensity = density;
+      this.full = offPage(WIDTH * d, HEIGHT * d);
+      this.fullDensity = d;
       this.drawn = Uint8Array.from(this.look);
       areas.push({ x: 0, y: 0, w: WIDTH, h: HEIGHT });
     } else {
@@ -169,18 +179,17 @@ export class PanelView {
         const before = this.drawn[i];
         if (shown === before) return;
         for (const s of [before, shown]) {
-          if (s !== HIDDEN && pictures[s]) areas.push(this.extent(i, s, pictures, density));
+          if (s !== HIDDEN && pictures[s]) areas.push(this.extent(i, s, pictures, d));
         }
         this.drawn[i] = shown;
       });
     }
-    for (const r of areas) this.paint(r, pictures, density);
+    for (const r of areas) this.paint(r, pictures, d);
 
     let copied = areas;
+    // The canvas' CSS size is the main thread's to set (from the same fit).
     if (this.canvas.width !== storeW || this.canvas.height !== storeH ||
         this.shownPortrait !== portrait || areas.length === 1 && areas[0].w === WIDTH) {
-      this.canvas.style.width = `${cssW}px`;
-      this.canvas.style.height = `${cssH}px`;
       this.canvas.width = storeW;
       this.canvas.height = storeH;
       this.shownPortrait = portrait;
@@ -190,6 +199,17 @@ export class PanelView {
     const parts = portrait
       ? [{ from: 0, to: HALF, dx: 0, dy: 0 }, { from: SEAL_HALF, to: SEAL_HALF + HALF, dx: -SEAL_HALF, dy: HEIGHT }]
       : [{ from: 0, to: WIDTH, dx: 0, dy: 0 }];
-    for (const r of copied) this.show(r, density, k, parts);
+    for (const r of copied) this.show(r, d, k, parts);
+    this.shownWidth = w;
+  }
+
+  // The canvas' pixels (RGBA) in rectangles given in layout pixels as shown, with the size of
+  // its backing store and the look drawn: what the tests hold to the desktop's renderer.
+  read(rects) {
+    const g = this.canvas.getContext('2d');
+    const k = this.canvas.width / this.shownWidth;
+    const pixels = rects.map((r) => g.getImageData(Math.round(r.x * k), Math.round(r.y * k),
+      Math.round(r.w * k), Math.round(r.h * k)).data);
+    return { store: [this.canvas.width, this.canvas.height], look: Array.from(this.look), pixels };
   }
 }

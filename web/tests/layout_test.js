@@ -10,15 +10,21 @@ const WIDTH = 741;
 const HEIGHT = 388;
 const HALF = 364;  // each half's width; upright, the hinge between them is left out
 
-// The page's canvas box and scroll sizes, and each named part of the canvas (a rectangle in
-// fractions of it) shrunk to a small grid of grey levels, to be compared with other parts.
-function geometry(page, parts) {
-  return page.evaluate((parts) => {
+// The page's canvas box and scroll sizes, and each named part of the canvas as drawn (a
+// rectangle in fractions of it, read through the page's view) shrunk to a small grid of grey
+// levels, to be compared with other parts.
+function geometry(page, size, parts) {
+  return page.evaluate(async ([cw, ch], parts) => {
     const c = document.getElementById('console');
+    const rects = Object.values(parts).map(([x, y, w, h]) => ({ x: x * cw, y: y * ch, w: w * cw,
+      h: h * ch }));
+    const { store, pixels } = await window.floemarkView.read(rects);
     const grids = {};
-    for (const [name, [x, y, w, h]] of Object.entries(parts)) {
+    for (const [n, name] of Object.keys(parts).entries()) {
+      const w = Math.round(rects[n].w * store[0] / cw);
+      const part = await createImageBitmap(new ImageData(pixels[n], w, pixels[n].length / 4 / w));
       const g = new OffscreenCanvas(24, 24).getContext('2d', { willReadFrequently: true });
-      g.drawImage(c, x * c.width, y * c.height, w * c.width, h * c.height, 0, 0, 24, 24);
+      g.drawImage(part, 0, 0, 24, 24);
       const d = g.getImageData(0, 0, 24, 24).data;
       grids[name] = Array.from({ length: 576 },
         (_, i) => (d[4 * i] + d[4 * i + 1] + d[4 * i + 2]) / 3);
@@ -27,7 +33,7 @@ function geometry(page, parts) {
     return { box: [r.left, r.top, r.right, r.bottom], view: [innerWidth, innerHeight],
       scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight,
         document.body.scrollWidth, document.body.scrollHeight], grids };
-  }, parts);
+  }, size, parts);
 }
 
 // How far apart two grids look: their mean difference in grey levels.
@@ -48,11 +54,12 @@ run('layout', async (h) => {
   page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
   await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true,
     hasTouch: true });
-  await page.goto(h.url, { waitUntil: 'load' });
+  // ?trace: the page lends its view, whose drawn pixels are read here.
+  await page.goto(`${h.url}?trace`, { waitUntil: 'load' });
   await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
     { timeout: 20000 });
 
-  const up = await geometry(page, { top: [0, 0, 1, 0.5], bottom: [0, 0.5, 1, 0.5] });
+  const up = await geometry(page, [HALF, 2 * HEIGHT], { top: [0, 0, 1, 0.5], bottom: [0, 0.5, 1, 0.5] });
   fitted(up, HALF / (2 * HEIGHT), 'portrait');
 
   // Turned: the same page, now landscape, redraws the whole console fitted.
@@ -62,7 +69,7 @@ run('layout', async (h) => {
     const r = document.getElementById('console').getBoundingClientRect();
     return r.width > r.height;
   }, { timeout: 5000 });
-  const wide = await geometry(page, { penguin: [0, 0, HALF / WIDTH, 1],
+  const wide = await geometry(page, [WIDTH, HEIGHT], { penguin: [0, 0, HALF / WIDTH, 1],
     seal: [1 - HALF / WIDTH, 0, HALF / WIDTH, 1] });
   fitted(wide, WIDTH / HEIGHT, 'landscape');
 

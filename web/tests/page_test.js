@@ -29,7 +29,8 @@ async function open(h, width, height, deviceScaleFactor) {
     };
   });
   await page.setViewport({ width, height, deviceScaleFactor, isMobile: true, hasTouch: true });
-  await page.goto(h.url, { waitUntil: 'load' });
+  // ?trace: the page lends its view, whose drawn pixels are read here.
+  await page.goto(`${h.url}?trace`, { waitUntil: 'load' });
   await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
     { timeout: 20000 });
   await play(page);
@@ -39,16 +40,13 @@ async function open(h, width, height, deviceScaleFactor) {
 // The canvas: its CSS box, its backing store, and for each region given in layout pixels of
 // the console as drawn: its mean brightness and its share of dark (LCD segment) pixels.
 function measure(page, regions = {}) {
-  return page.evaluate((regions) => {
-    const c = document.getElementById('console');
-    const box = c.getBoundingClientRect();
-    const g = c.getContext('2d');
-    const k = c.width / box.width;
-    const scale = box.width / (innerHeight > innerWidth ? 364 : 741);
+  return page.evaluate(async (regions) => {
+    const box = document.getElementById('console').getBoundingClientRect();
+    const { store, pixels } = await window.floemarkView.read(
+      Object.values(regions).map(([x, y, w, h]) => ({ x, y, w, h })));
     const mean = {};
-    for (const [name, [x, y, w, h]] of Object.entries(regions)) {
-      const d = g.getImageData(Math.round(x * scale * k), Math.round(y * scale * k),
-        Math.round(w * scale * k), Math.round(h * scale * k)).data;
+    for (const [n, name] of Object.keys(regions).entries()) {
+      const d = pixels[n];
       let sum = 0;
       let dark = 0;
       for (let i = 0; i < d.length; i += 4) {
@@ -59,7 +57,7 @@ function measure(page, regions = {}) {
       mean[name] = sum / (d.length / 4);
       mean[`${name}Dark`] = dark / (d.length / 4);
     }
-    return { css: [box.width, box.height], store: [c.width, c.height],
+    return { css: [box.width, box.height], store,
       scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
       mean };
   }, regions);

@@ -2,7 +2,8 @@
 // switches and buttons, then the penguin's right and the seal's left held by two fingers at once
 // (two touch points, as a touch screen reports them). While both are held, both figures have
 // stepped from where a round puts them: the penguin to its right, the seal to its left.
-// Where the figures stand is read off the page's canvas, in each figure picture's rectangle.
+// Where the figures stand is read off the page's canvas as drawn, in each figure picture's
+// rectangle (with ?trace, the page lends its view, which reads it from whichever side draws).
 import assert from 'node:assert/strict';
 import { play, run } from './harness.js';
 
@@ -18,7 +19,7 @@ run('touch', async (h) => {
   // A tablet in landscape, two device pixels a pixel.
   await page.setViewport({ width: 1180, height: 820, deviceScaleFactor: 2, isMobile: true,
     hasTouch: true });
-  await page.goto(h.url, { waitUntil: 'load' });
+  await page.goto(`${h.url}?trace`, { waitUntil: 'load' });
   await page.waitForFunction(() => document.documentElement.dataset.drawn !== undefined,
     { timeout: 20000 });
   await play(page);
@@ -42,20 +43,19 @@ run('touch', async (h) => {
   const centre = (name) => ({ x: rects[name].x + rects[name].w / 2,
     y: rects[name].y + rects[name].h / 2 });
   // The share of dark (shown segment) pixels in each figure's rectangle.
-  const figures = () => page.evaluate((rects, names) => {
-    const c = document.getElementById('console');
-    const box = c.getBoundingClientRect();
-    const k = c.width / box.width;
-    const g = c.getContext('2d');
-    return Object.fromEntries(names.map((name) => {
-      const r = rects[name];
-      const d = g.getImageData(Math.round((r.x - box.left) * k), Math.round((r.y - box.top) * k),
-        Math.round(r.w * k), Math.round(r.h * k)).data;
+  const figures = () => page.evaluate(async (names) => {
+    const view = window.floemarkView;
+    const { pixels } = await view.read(names.map((name) => {
+      const c = view.layout.find((l) => l.name === name);
+      return { x: c.left, y: c.top, w: c.width, h: c.height };
+    }));
+    return Object.fromEntries(names.map((name, n) => {
+      const d = pixels[n];
       let dark = 0;
       for (let i = 0; i < d.length; i += 4) if (d[i] + d[i + 1] + d[i + 2] < 270) dark += 1;
       return [name, dark / (d.length / 4)];
     }));
-  }, rects, FIGURES);
+  }, FIGURES);
 
   const cdp = await page.createCDPSession();
   const touch = (type, names) => cdp.send('Input.dispatchTouchEvent', {

@@ -14,7 +14,7 @@ export const HEIGHT = 388;
 // The portrait layout shows the halves without the hinge between them (layout x 364..377).
 const HALF = 364;
 const SEAL_HALF = 377;
-const HIDDEN = 255;
+export const HIDDEN = 255;  // a component showing no picture, in a look
 const BITMAP1 = 2;
 const KIND_NONE = 3;
 

@@ -4,7 +4,7 @@
 // the main thread. Where a browser can't hand a canvas to a worker (no
 // transferControlToOffscreen, no OffscreenCanvas 2D context, no module worker), the same
 // painter draws it here, once a frame, as before.
-import { PanelView, consolePoint, density, fit, viewportOf } from './panel.js';
+import { HIDDEN, PanelView, consolePoint, density, fit, viewportOf } from './panel.js';
 
 // A module worker for the drawing, or null where one can't draw the canvas. A browser that
 // doesn't know module workers never reads the option's type, and one that knows the option
@@ -55,7 +55,7 @@ export class ConsoleView {
   // when the drawing waits for them).
   begin(layout) {
     this.layout = layout;
-    this.look = new Uint8Array(layout.length).fill(255);
+    this.look = new Uint8Array(layout.length).fill(HIDDEN);
     if (this.inWorker) {
       this.worker.postMessage({ type: 'start', layout, viewport: this.viewport });
     } else {

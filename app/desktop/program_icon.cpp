@@ -1,6 +1,7 @@
 #include "app/desktop/program_icon.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QString>
 
 // The resources sit in a static library, whose registration nothing else would pull in.
@@ -12,8 +13,12 @@ QIcon ProgramIcon() {
   RegisterAssets();
   QIcon icon;
   const QString dir = QStringLiteral(":/assets/");
-  for (const QString& file : QDir(dir).entryList({QStringLiteral("icon*.png")}, QDir::Files))
-    icon.addFile(dir + file);
+  static const QRegularExpression sized(QStringLiteral("^icon(\\d+)\\.png$"));
+  for (const QString& file : QDir(dir).entryList({QStringLiteral("icon*.png")}, QDir::Files)) {
+    const QRegularExpressionMatch match = sized.match(file);
+    if (match.hasMatch() && match.captured(1).toInt() <= kLargestWindowIcon)
+      icon.addFile(dir + file);
+  }
   return icon;
 }
 

@@ -17,6 +17,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/windows.sh"
 app_id=org.example.floemark
 version=$(sed -n 's/^project(floemark VERSION \([^ ]*\) .*/\1/p' "$root/CMakeLists.txt")
 sizes="16 22 24 32 48 64 128 256 512"
+# A window's own icon stops at the largest a window manager shows; the theme has them all.
+window_icon_sizes="16 22 24 32 48 64 128"
 sounds="BLOCK BOMBED BONUS GOT OVER START TEMPO"
 
 # ---- The package's tree: DESTDIR=$stage, prefix /usr ----
@@ -172,8 +174,8 @@ started() {
   icon_sizes=$(cut -d= -f2 "$tmp/icon" | tr -d ' \n' | tr ',' '\n' |
     awk '{ v[NR] = $1 } END { i = 1; while (i < NR) { print v[i]; i += 2 + v[i] * v[i + 1] } }' |
     sort -n | tr '\n' ' ')
-  [ "$icon_sizes" = "$sizes " ] || fail "$how: window icon sizes '$icon_sizes'"
-  note "$how: splash, no error box, in $data, window icon at $sizes"
+  [ "$icon_sizes" = "$window_icon_sizes " ] || fail "$how: window icon sizes '$icon_sizes'"
+  note "$how: splash, no error box, in $data, window icon at $window_icon_sizes"
   xdotool mousemove $((389 + 122)) $((231 + 284)) click 1
   wait_until 10 has console_window || fail "$how: PLAY showed no console"
   console=$(console_window)

@@ -19,6 +19,8 @@ export E2E_SCREEN=2048x1536
 source "$e2e/session.sh"
 # shellcheck source=tests/e2e/windows.sh
 source "$e2e/windows.sh"
+# shellcheck source=bench/splash_clock.sh
+source "$here/splash_clock.sh"
 export SDL_AUDIODRIVER=dummy
 unset QT_AUTO_SCREEN_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING
 [ "$ratio" = 1 ] || export QT_SCALE_FACTOR=$ratio
@@ -36,21 +38,9 @@ splash_size="$(dev 246) $(dev 306)"
 
 : >"$tmp/starts" && : >"$tmp/splash_rss" && : >"$tmp/play_rss"
 for ((run = 1; run <= runs; run++)); do
-  # The X server notes each top-level window mapped; each line is stamped as it arrives (bash's
-  # own clock: no process started per line).
-  xev -root -event substructure 2>/dev/null \
-    > >(while IFS= read -r line; do echo "$EPOCHREALTIME $line"; done >"$tmp/xev") &
-  desktop_pids=($!)
-  sleep 0.3  # xev's connection made
-  (cd "$work" && echo "$EPOCHREALTIME" >"$tmp/exec" && exec "$binary") >"$tmp/out" 2>&1 &
-  app_pid=$!
-  wait_until 20 has sized 'About Floemark...' "$splash_size" || fail "no splash"
+  exec_to_splash "$binary" "$work" "$splash_size"
+  start_ms=$splash_ms
   splash=$(sized 'About Floemark...' "$splash_size")
-  # xev names the mapped window on the line after "MapNotify".
-  mapped=$(awk -v want="window $splash," '/MapNotify/ { t = $1; next }
-    t && index($0, want) { print t; exit } { t = "" }' "$tmp/xev")
-  [ -n "$mapped" ] || fail "xev saw no MapNotify of the splash $splash"
-  start_ms=$(awk -v a="$(cat "$tmp/exec")" -v b="$mapped" 'BEGIN { printf "%.0f", (b - a) * 1000 }')
   sleep 1
   splash_rss=$(kb VmRSS)
   splash_hwm=$(kb VmHWM)
@@ -73,11 +63,8 @@ for ((run = 1; run <= runs; run++)); do
   echo "$splash_rss" >>"$tmp/splash_rss"
   echo "$play_rss" >>"$tmp/play_rss"
 
-  [ -n "${KEEP_XEV:-}" ] && cp "$tmp/xev" "$KEEP_XEV"
   kill "$app_pid" && wait "$app_pid" 2>/dev/null
   app_pid=""
-  kill "${desktop_pids[0]}" && wait "${desktop_pids[0]}" 2>/dev/null
-  desktop_pids=()
 done
 # On a machine that others share, the fastest start is the one least disturbed by them.
 printf "median of %d at ratio %s: exec to splash %s ms (fastest %s) | RSS at the splash %s MB | in play %s MB\n" \

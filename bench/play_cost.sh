@@ -5,11 +5,14 @@
 # a null sink (tests/e2e/pulse.sh), which then runs at the latency the game's stream asks for, as
 # a desktop's sound card does with the game alone playing; --listener adds a recorder of the
 # sink's monitor asking for MS, like a program that wants low latency playing meanwhile (its
-# cost is the server's, and counted there). Then the real program under Xvfb: the time from its exec to the splash on screen, then a one-player game that
-# nobody plays, then the power off. For the play and for the power off, over SECONDS each: the
-# program's CPU (of one core) and wakeups a second (every thread's context switches in /proc), the
-# sound server's CPU (every process of it), the program's resident memory, and the game's streams
-# on the server at the end.
+# cost is the server's, and counted there). Then the real program under Xvfb: the time from its
+# exec to the splash on screen (bench/splash_clock.sh); then, in the window, a recording of a
+# one-player game that nobody plays, the power switched off at its end: the same game, sounds
+# and all, at every run (a game played live draws its bombs from the time of day, and how many
+# long sounds fall into the measured seconds would differ). For the play and for the power off,
+# over SECONDS each: the program's CPU (of one core) and wakeups a second (every thread's context
+# switches in /proc), the sound server's CPU (every process of it), the program's resident
+# memory, and the game's streams on the server at the end.
 set -u
 listener_ms=""
 if [ "${1:-}" = --listener ]; then
@@ -24,8 +27,12 @@ shift $(($# > 2 ? 2 : $#))
 servers=("$@")
 [ ${#servers[@]} = 0 ] && servers=(pulseaudio pipewire)
 e2e="$root/tests/e2e"
+# shellcheck source=tests/e2e/session.sh
 source "$e2e/session.sh"
+# shellcheck source=tests/e2e/windows.sh
 source "$e2e/windows.sh"
+# shellcheck source=bench/splash_clock.sh
+source "$here/splash_clock.sh"
 pulse_dir=""
 listener=""
 stop_server() {
@@ -93,31 +100,22 @@ for server in "${servers[@]}"; do
     listener=$!
   fi
 
-  # ---- exec to the splash on screen ----
-  started=$(now_ms)
-  (cd "$work" && exec "$binary") >"$tmp/out" 2>&1 &
+  exec_to_splash "$binary" "$work" "246 306"
+  printf "%-10s exec to the splash on screen: %d ms\n" "$server" "$splash_ms"
+  kill "$app_pid" && wait "$app_pid" 2>/dev/null
+
+  # The game: the power on, player 1's start key (left Shift), the start jingle (3 s), SECONDS
+  # measured, the power off, three seconds for the stream to close, SECONDS measured.
+  off_ms=$((5000 + seconds * 1000))
+  printf 'clock 12:00:00.000\n0 click power\n500 down SHIFT\n590 up SHIFT\n%d click power\n%d end\n' \
+    "$off_ms" $((off_ms + 5000 + seconds * 1000)) >"$tmp/unplayed.rec"
+  (cd "$work" && exec "$binary" --replay "$tmp/unplayed.rec") >"$tmp/out" 2>&1 &
   app_pid=$!
-  for ((i = 0; i < 2000; i++)); do
-    splash=$(splash_window)
-    [ -n "$splash" ] && break
-    sleep 0.002
-  done
-  [ -n "$splash" ] || fail "no splash window"
-  printf "%-10s exec to the splash on screen: %d ms\n" "$server" $(($(now_ms) - started))
   wait_until 10 has console_window || fail "no console window"
-  console=$(console_window)
-  read -r sx sy _ <<<"$(geometry "$splash")"
-  xdotool mousemove $((sx + 122)) $((sy + 284)) click 1
-  sleep 1
-  read -r cx cy _ <<<"$(geometry "$console")"
-  # The power switch, then player 1's start key (left Shift): a game nobody plays.
-  xdotool mousemove $((cx + 118)) $((cy + 334)) click 1
-  sleep 1
-  xdotool keydown Shift_L sleep 0.09 keyup Shift_L
-  sleep 4  # the start jingle
+  shown=$(now_ms)
+  sleep 4.5
   measure play
-  xdotool mousemove $((cx + 118)) $((cy + 334)) click 1
-  sleep 3  # two seconds of silence close the stream
+  sleep "$(awk -v ms=$((shown + off_ms + 3000 - $(now_ms))) 'BEGIN { print ms / 1000 }')"
   measure "power off"
   stop_server
 done

@@ -59,28 +59,38 @@ ticks() {
   done
   echo $sum
 }
-# Context switches of every thread of the process.
+# Context switches of each thread of the process: a line "thread switches" each.
 switches() {
-  cat /proc/"$1"/task/*/status 2>/dev/null |
-    awk '/^(non)?voluntary_ctxt_switches:/ { n += $2 } END { print n + 0 }'
+  local task
+  for task in /proc/"$1"/task/*; do
+    awk -v t="${task##*/}" '/^(non)?voluntary_ctxt_switches:/ { n += $2 } END { print t, n + 0 }' \
+      "$task/status" 2>/dev/null
+  done
+}
+# The switches between two of those lists: a thread started meanwhile counts from nothing, one
+# that ended meanwhile (Qt's pooled threads end after 30 s idle) leaves out only its last few.
+switched() {
+  awk 'NR == FNR { before[$1] = $2; next } { n += $2 - before[$1] } END { print n + 0 }' "$1" "$2"
 }
 threads() { ls /proc/"$1"/task | wc -l; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # measure LABEL: the figures of the next SECONDS.
 measure() {
-  local t0 t1 a0 a1 s0 s1 w0 w1 ms
+  local t0 t1 a0 a1 s0 s1 ms
   local server_pids
   server_pids=$(cat "$pulse_dir/pids")
-  t0=$(now_ms) a0=$(ticks "$app_pid") w0=$(switches "$app_pid")
+  t0=$(now_ms) a0=$(ticks "$app_pid")
+  switches "$app_pid" >"$tmp/switches0"
   # shellcheck disable=SC2086
   s0=$(ticks $server_pids)
   sleep "$seconds"
-  t1=$(now_ms) a1=$(ticks "$app_pid") w1=$(switches "$app_pid")
+  t1=$(now_ms) a1=$(ticks "$app_pid")
+  switches "$app_pid" >"$tmp/switches1"
   # shellcheck disable=SC2086
   s1=$(ticks $server_pids)
   ms=$((t1 - t0))
-  awk -v label="$1" -v server="$server" -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v w=$((w1 - w0)) \
+  awk -v label="$1" -v server="$server" -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v w="$(switched "$tmp/switches0" "$tmp/switches1")" \
     -v ms=$ms -v hz="$hz" -v rss="$(awk '/^VmRSS/ { print $2 }' "/proc/$app_pid/status")" \
     -v threads="$(threads "$app_pid")" -v streams="$(pactl list short sink-inputs | wc -l)" \
     'BEGIN {

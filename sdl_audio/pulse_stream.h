@@ -3,11 +3,11 @@
 // PipeWire's PulseAudio server on Debian 12's desktops), through libpulse, that costs nothing
 // between the sounds. SDL's device pulls the mixer every period for as long as the stream is
 // open, and the server mixes the stream all that time; this one pulls only when the server asks
-// for a period while something sounds, and once a whole queue of silence has been written after
-// the last sound it pauses (corks) the stream: between the sounds neither the program nor the
-// server wakes up for it. A cue wakes the stream's thread at once (Started), which resumes the
-// stream and writes a queue's worth. A cue that comes while the stream runs is mixed at once
-// too: over the queue where it holds only silence and the server takes that, else behind it.
+// for a period while something sounds, and once the last sound has been played out it pauses
+// (corks) the stream: between the sounds neither the program nor the server wakes up for it. A cue
+// wakes the stream's thread at once (Started), which resumes the stream and writes a queue's worth.
+// A cue that comes while the stream runs is mixed at once too: over the queue where it holds only
+// silence and the server takes that, else behind it.
 //
 // PipeWire's server takes the resumed queue over the silence from the frame it plays next (a
 // write with a seek relative to the read index): the cue is heard within one of its cycles on
@@ -15,13 +15,15 @@
 // the cue follows the queued silence. The paused stream is never left to run dry: after an
 // underrun PulseAudio's null sink drops what comes next too.
 //
-// What PipeWire costs is its cycles: its PulseAudio server runs the stream at the queue less two
-// periods, and PipeWire rounds that down to a power of two of frames. 2048 - 2 x 512 is 1024
-// frames, a cycle of 21 ms; 40 ms less two 10 ms periods (960 frames) ran at 512, twice as often
-// for the same latency. And PipeWire, which never takes back what it has read, is paused as soon
-// as it holds nothing but silence; PulseAudio takes back the frames its sink has not yet played
-// when a stream pauses (to play them at the resume), so there a whole queue of silence follows
-// the last sound first, keeping its tail out of what is taken back.
+// What PipeWire costs is its cycles and each pause and resume (on a 2-core machine some 5 ms of
+// its processes' time, as much as 250 ms of running; the ticks 400 ms apart still pause). Its
+// PulseAudio server runs the stream at the queue less two periods, and PipeWire rounds that down to
+// a power of two of frames: 2048 - 2 x 512 is 1024 frames, a cycle of 21 ms, where 40 ms less two
+// 10 ms periods (960 frames) ran at 512, twice as often for the same latency. PipeWire, which never
+// takes back what it has read, is paused as soon as it holds nothing but silence; PulseAudio takes
+// back the frames its sink has not yet played when a stream pauses (to play them at the resume), so
+// there a whole queue of silence follows the last sound first, keeping its tail out of what is
+// taken back.
 
 #include <pulse/def.h>
 

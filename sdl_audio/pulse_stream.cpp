@@ -102,14 +102,10 @@ bool PulseStream::Send(int frames, pa_seek_mode_t seek) {
   return pa_stream_write(stream_, buffer, Bytes(got), nullptr, 0, seek) == 0;
 }
 
-int PulseStream::Queued(std::size_t writable) const {
-  const std::size_t queue = pa_stream_get_buffer_attr(stream_)->tlength;
-  return static_cast<int>((queue - std::min(writable, queue)) / sizeof(std::int16_t));
-}
-
 void PulseStream::Write(bool cue) {
   if (stream_ == nullptr || pa_stream_get_state(stream_) != PA_STREAM_READY) return;
   const bool sounding = mixer_->AnyPlaying();
+  const bool onlySilenceQueued = silenceQueued_ >= kQueueFrames;
   if (corked_) {
     if (!sounding) return;
     // The queue holds nothing but silence, which the cue replaces or follows.
@@ -117,14 +113,12 @@ void PulseStream::Write(bool cue) {
     Send(kQueueFrames, overwrite_ ? PA_SEEK_RELATIVE_ON_READ : PA_SEEK_RELATIVE);
     return;
   }
-  std::size_t writable = pa_stream_writable_size(stream_);
-  if (writable == static_cast<std::size_t>(-1)) writable = 0;
-  // Every frame of the last sound has been taken by the server.
-  const bool onlySilenceQueued = silenceQueued_ >= Queued(writable);
-  if (!sounding && (overwrite_ ? onlySilenceQueued : silenceQueued_ >= kQueueFrames)) {
+  if (!sounding && onlySilenceQueued) {
     Cork(true);
     return;
   }
+  std::size_t writable = pa_stream_writable_size(stream_);
+  if (writable == static_cast<std::size_t>(-1)) writable = 0;
   int frames = static_cast<int>(writable / sizeof(std::int16_t));
   if (cue && sounding) {
     // A cue mixed at once rather than at the server's next request, up to a period later: over

@@ -3,27 +3,19 @@
 // PipeWire's PulseAudio server on Debian 12's desktops), through libpulse, that costs nothing
 // between the sounds. SDL's device pulls the mixer every period for as long as the stream is
 // open, and the server mixes the stream all that time; this one pulls only when the server asks
-// for a period while something sounds, and once the last sound has been played out it pauses
-// (corks) the stream: between the sounds neither the program nor the server wakes up for it. A cue
-// wakes the stream's thread at once (Started), which resumes the stream and writes a queue's worth.
-// A cue that comes while the stream runs is mixed at once too: over the queue where it holds only
-// silence and the server takes that, else behind it.
+// for a period while something sounds, and once a whole queue of silence has been written after
+// the last sound it pauses (corks) the stream: between the sounds neither the program nor the
+// server wakes up for it. A cue wakes the stream's thread at once (Started), which resumes the
+// stream and writes a queue's worth. A cue that comes while the stream runs is mixed at once
+// too: over the queue where it holds only silence and the server takes that, else behind it.
 //
 // PipeWire's server takes the resumed queue over the silence from the frame it plays next (a
-// write with a seek relative to the read index): the cue is heard within one of its cycles on
-// its null sink. PulseAudio's null sink, which cannot rewind, drops a write over the queue; there
-// the cue follows the queued silence. The paused stream is never left to run dry: after an
-// underrun PulseAudio's null sink drops what comes next too.
-//
-// What PipeWire costs is its cycles and each pause and resume (on a 2-core machine some 5 ms of
-// its processes' time, as much as 250 ms of running; the ticks 400 ms apart still pause). Its
-// PulseAudio server runs the stream at the queue less two periods, and PipeWire rounds that down to
-// a power of two of frames: 2048 - 2 x 512 is 1024 frames, a cycle of 21 ms, where 40 ms less two
-// 10 ms periods (960 frames) ran at 512, twice as often for the same latency. PipeWire, which never
-// takes back what it has read, is paused as soon as it holds nothing but silence; PulseAudio takes
-// back the frames its sink has not yet played when a stream pauses (to play them at the resume), so
-// there a whole queue of silence follows the last sound first, keeping its tail out of what is
-// taken back.
+// write with a seek relative to the read index): the cue is heard within about 10 ms on its null
+// sink. PulseAudio's null sink, which cannot rewind, drops a write over the queue; there the cue
+// follows the queued silence, 25-30 ms after the cue. (A 20 ms period and 60 ms queue on
+// PipeWire cost its server no less in a game, nor did a 40 ms period and 100 ms queue; writing
+// all the time instead of pausing, at either, cost PipeWire half as much again.) The paused stream
+// is never left to run dry: after an underrun PulseAudio's null sink drops what comes next too.
 
 #include <pulse/def.h>
 
@@ -50,8 +42,8 @@ struct StreamIdentity {
 
 class PulseStream : public StreamDevice {
  public:
-  static constexpr int kPeriodFrames = 512;  // 10.7 ms at 48 kHz
-  static constexpr int kQueueFrames = 2048;  // 42.7 ms
+  static constexpr int kPeriodFrames = 480;  // 10 ms at 48 kHz
+  static constexpr int kQueueFrames = 1920;  // 40 ms
 
   // Mono 16-bit frames at rate.
   PulseStream(StreamIdentity identity, int rate);
@@ -91,8 +83,6 @@ class PulseStream : public StreamDevice {
   // Renders frames of the mixer into the stream, at the write position seek says.
   bool Send(int frames, pa_seek_mode_t seek);
   void Cork(bool paused);
-  // Frames the server holds, by the count of what it has asked for.
-  int Queued(std::size_t writable) const;
 
   const StreamIdentity identity_;
   const int rate_;
@@ -102,8 +92,7 @@ class PulseStream : public StreamDevice {
   pa_context* context_ = nullptr;
   pa_stream* stream_ = nullptr;
   pa_io_event* wakeEvent_ = nullptr;
-  // The server's: PipeWire takes a write from its read position, and never takes back what it
-  // has read.
+  // The server's: PipeWire takes a write from its read position.
   bool overwrite_ = false;
   bool timedOut_ = false;  // Connect's, the mainloop's lock held
   // The mainloop's thread's: the stream is paused; frames of silence written since the last

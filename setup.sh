@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs every Debian 12 package that building, running and testing Floemark Simulator need.
 # Quick when they are all there already; uses apt-get as root and sudo otherwise.
-# The sound tests run on PulseAudio and on PipeWire's PulseAudio server (pipewire, wireplumber,
-# pipewire-pulse), whose WirePlumber wants a session bus (dbus-daemon).
+# The sound tests run on PulseAudio and on PipeWire with its PulseAudio server (pipewire,
+# wireplumber, pipewire-pulse), whose WirePlumber wants a session bus (dbus-daemon); the game
+# is built with libpipewire's headers (it loads the library where PipeWire runs).
 set -e
 
 PACKAGES="
@@ -17,7 +18,8 @@ PACKAGES="
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream appstream-compose man-db libglib2.0-bin dpkg-dev file debootstrap
   lintian
-  pulseaudio pulseaudio-utils libpulse-dev pipewire pipewire-pulse wireplumber dbus-daemon
+  pulseaudio pulseaudio-utils libpulse-dev libpipewire-0.3-dev
+  pipewire pipewire-pulse wireplumber dbus-daemon
   emscripten chromium
 "
 # Node.js and npm for the browser build's tests: Debian's, unless a Node.js of another origin

@@ -104,7 +104,7 @@ measure() {
 for server in "${servers[@]}"; do
   pulse_dir=$(mktemp -d)
   bash "$e2e/pulse.sh" start "$pulse_dir" "$server" || fail "$server did not start"
-  export PULSE_SERVER="unix:$pulse_dir/native" PULSE_CLIENTCONFIG="$pulse_dir/client.conf"
+  eval "$(bash "$e2e/pulse.sh" client "$pulse_dir")"
   if [ -n "$listener_ms" ]; then
     parec -d floemark_test.monitor --latency-msec="$listener_ms" >/dev/null &
     listener=$!

@@ -1,8 +1,8 @@
 // The sound's costs: the mixer's work per SDL device callback (what the audio thread spends of
 // its 10.7 ms), the time from PlayCue to the cue's first frames leaving the mixer for a real
 // device, with the stream open and for the cue that opens it, and the load of a jingle. The
-// "pulseaudio" cases use the libpulse stream; run them under bench/with_pulseaudio.sh, with
-// --pipewire for PipeWire's PulseAudio server.
+// "pulseaudio" cases use the libpulse stream, the "pipewire" cases PipeWire's own; run them
+// under bench/with_pulseaudio.sh, with --pipewire for PipeWire.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -59,7 +59,8 @@ void BM_MixerRenderPerCallback(benchmark::State& state) {
 BENCHMARK(BM_MixerRenderPerCallback)->DenseRange(0, 4);
 
 // From PlayCue on the game thread until the device has mixed the cue's first frames, which it
-// hands to the device (SDL as its callback returns, the libpulse stream in its write at once):
+// hands to the device (SDL as its callback returns, the libpulse stream in its write at once,
+// PipeWire's in the cycle that pulls it):
 // with the stream open, and for the cue that opens it. On SDL's "dummy" driver, which paces its
 // callback like a sound card, and on the libpulse stream when a server runs (else the case is
 // skipped); the server's queue and a real card's buffer come on top (the sound test hears
@@ -126,6 +127,10 @@ BENCHMARK_CAPTURE(BM_PlayCueWhileOpen, pulseaudio, "pulseaudio")
     ->UseManualTime()
     ->Iterations(1000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlayCueWhileOpen, pipewire, "pipewire")
+    ->UseManualTime()
+    ->Iterations(1000)
+    ->Unit(benchmark::kMillisecond);
 
 // Each cue finds the stream closed (after an idle time shortened to 20 ms) and opens it.
 void BM_PlayCueOpeningTheStream(benchmark::State& state, const char* driver) {
@@ -153,6 +158,10 @@ BENCHMARK_CAPTURE(BM_PlayCueOpeningTheStream, dummy, "dummy")
     ->Iterations(200)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PlayCueOpeningTheStream, pulseaudio, "pulseaudio")
+    ->UseManualTime()
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlayCueOpeningTheStream, pipewire, "pipewire")
     ->UseManualTime()
     ->Iterations(200)
     ->Unit(benchmark::kMillisecond);

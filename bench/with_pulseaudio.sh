@@ -12,7 +12,7 @@ dir=$(mktemp -d)
 pulse="$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/pulse.sh"
 trap 'bash "$pulse" stop "$dir"; rm -rf "$dir"' EXIT
 bash "$pulse" start "$dir" "$server" || exit 1
-export PULSE_SERVER="unix:$dir/native" PULSE_CLIENTCONFIG="$dir/client.conf"
+eval "$(bash "$pulse" client "$dir")"
 # A listener on the sink's monitor asking for 10 ms, as a desktop's sound card does: alone, a
 # null sink renders its streams in blocks of two seconds.
 parec -d floemark_test.monitor --latency-msec=10 >/dev/null &

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "sdl_audio/pipewire_stream.h"
 #include "sound/null_output.h"
 
 namespace floemark::sound {
@@ -72,14 +73,38 @@ void Introduce(const StreamIdentity& identity) {
   }
 }
 
-// The libpulse stream, connected, unless SDL_AUDIODRIVER asks for another driver or no server
-// answers. The connection costs a round trip at the start, a millisecond or two.
-std::unique_ptr<PulseStream> ConnectPulse(const StreamIdentity& identity, int rate) {
+// The stream on the sound server that answers, connected: PipeWire's own where the server of
+// PulseAudio's protocol is PipeWire's, else libpulse's; none when SDL_AUDIODRIVER asks for
+// another driver or no server answers ("pulseaudio" asks for libpulse's stream, "pipewire" for
+// PipeWire's, SDL's driver of that name where PipeWire does not answer). The connections cost a
+// round trip or two at the start, a few milliseconds.
+struct ServerStream {
+  std::unique_ptr<StreamDevice> device;
+  const char* driver = "";
+  int periodFrames = 0;
+};
+ServerStream ConnectServer(const StreamIdentity& identity, int rate) {
   const char* asked = std::getenv("SDL_AUDIODRIVER");
-  if (asked != nullptr && *asked != '\0' && std::strcmp(asked, "pulseaudio") != 0) return nullptr;
-  auto stream = std::make_unique<PulseStream>(identity, rate);
+  const bool any = asked == nullptr || *asked == '\0';
+  const bool pulseAsked = !any && std::strcmp(asked, "pulseaudio") == 0;
+  const bool pipewireAsked = !any && std::strcmp(asked, "pipewire") == 0;
   std::string whyNot;
-  return stream->Connect(500, whyNot) ? std::move(stream) : nullptr;
+  std::unique_ptr<PulseStream> pulse;
+  if (any || pulseAsked) {
+    pulse = std::make_unique<PulseStream>(identity, rate);
+    if (!pulse->Connect(500, whyNot)) return {};
+    if (!any || !pulse->OnPipeWire()) {
+      return {std::move(pulse), "pulseaudio", PulseStream::kPeriodFrames};
+    }
+  }
+  if (any || pipewireAsked) {
+    auto native = std::make_unique<PipeWireStream>(identity, rate);
+    if (native->Connect(500, whyNot)) {
+      return {std::move(native), "pipewire", PipeWireStream::kCycleFrames};
+    }
+  }
+  if (pulse) return {std::move(pulse), "pulseaudio", PulseStream::kPeriodFrames};
+  return {};
 }
 
 }  // namespace
@@ -89,11 +114,11 @@ std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot, Clock& clo
                                                  StreamKeeper::Timing timing) {
   Introduce(identity);
   std::unique_ptr<DeviceOutput> out(new DeviceOutput(clock));
-  if (auto pulse = ConnectPulse(identity, kSampleRate)) {
-    out->driver_ = "pulseaudio";
-    timing.pullFrames = PulseStream::kPeriodFrames;
-    out->keeper_ =
-        std::make_unique<StreamKeeper>(out->mixer_, std::move(pulse), kSampleRate, timing, clock);
+  if (ServerStream server = ConnectServer(identity, kSampleRate); server.device) {
+    out->driver_ = server.driver;
+    timing.pullFrames = server.periodFrames;
+    out->keeper_ = std::make_unique<StreamKeeper>(out->mixer_, std::move(server.device),
+                                                  kSampleRate, timing, clock);
     return out;
   }
   // Without this hint SDL_Init takes SIGINT and SIGTERM for its own event queue, which this

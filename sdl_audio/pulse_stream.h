@@ -1,13 +1,14 @@
 #pragma once
-// A playback stream on a sound server that speaks PulseAudio's protocol (PulseAudio, and
-// PipeWire's PulseAudio server on Debian 12's desktops), through libpulse, that costs nothing
-// between the sounds. SDL's device pulls the mixer every period for as long as the stream is
-// open, and the server mixes the stream all that time; this one pulls only when the server asks
-// for a period while something sounds, and once a whole queue of silence has been written after
-// the last sound it pauses (corks) the stream: between the sounds neither the program nor the
-// server wakes up for it. A cue wakes the stream's thread at once (Started), which resumes the
-// stream and writes a queue's worth. A cue that comes while the stream runs is mixed at once
-// too: over the queue where it holds only silence and the server takes that, else behind it.
+// A playback stream on a sound server that speaks PulseAudio's protocol (PulseAudio; PipeWire's
+// PulseAudio server where PipeWire's own stream cannot be had, pipewire_stream.h), through
+// libpulse, that costs nothing between the sounds. SDL's device pulls the mixer every period for
+// as long as the stream is open, and the server mixes the stream all that time; this one pulls
+// only when the server asks for a period while something sounds, and once a whole queue of
+// silence has been written after the last sound it pauses (corks) the stream: between the sounds
+// neither the program nor the server wakes up for it. A cue wakes the stream's thread at once
+// (Started), which resumes the stream and writes a queue's worth. A cue that comes while the stream
+// runs is mixed at once too: over the queue where it holds only silence and the server takes that,
+// else behind it.
 //
 // PipeWire's server takes the resumed queue over the silence from the frame it plays next (a
 // write with a seek relative to the read index): the cue is heard within about 10 ms on its null
@@ -57,6 +58,8 @@ class PulseStream : public StreamDevice {
   // wakes the program for it), so that a cue that opens the stream pays only for the stream;
   // a server that drops it is connected to again at the next cue.
   bool Connect(int timeoutMs, std::string& whyNot);
+  // The server connected to is PipeWire's.
+  bool OnPipeWire() const { return overwrite_; }
 
   bool Open(Mixer& mixer, std::string& whyNot) override;
   void Close() override;

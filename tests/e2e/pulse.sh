@@ -12,8 +12,10 @@
 #                          played, in order
 #   pulse.sh stop DIR      ends it and waits until it has gone
 #   pulse.sh restart DIR   stop, then start the same server: restarted under a running game
-# Its clients find it with   PULSE_SERVER=unix:DIR/native PULSE_CLIENTCONFIG=DIR/client.conf
-# (no autospawn: a client must never start a server of the machine's own configuration).
+#   pulse.sh client DIR    prints the exports by which its clients find it, for eval: PULSE_SERVER
+#                          and PULSE_CLIENTCONFIG (no autospawn: a client must never start a
+#                          server of the machine's own configuration), and PIPEWIRE_RUNTIME_DIR,
+#                          where PipeWire's own clients find PipeWire (and none with PulseAudio)
 set -u
 action=$1
 dir=$(realpath -m "$2")
@@ -130,8 +132,12 @@ case $action in
     ;;
   stop) stop ;;
   restart) stop && start ;;
+  client)
+    echo "export PULSE_SERVER=unix:$dir/native PULSE_CLIENTCONFIG=$dir/client.conf" \
+      "PIPEWIRE_RUNTIME_DIR=$dir/runtime"
+    ;;
   *)
-    echo "usage: pulse.sh start DIR [pulseaudio|pipewire] | stop DIR | restart DIR" >&2
+    echo "usage: pulse.sh start DIR [pulseaudio|pipewire] | stop DIR | restart DIR | client DIR" >&2
     exit 2
     ;;
 esac

@@ -18,7 +18,7 @@ for tool in "${tools[@]}"; do
 done
 bash "$here/pulse.sh" start "$pulse_dir" "$server" ||
   { echo "FAIL: $server did not start" >&2; exit 1; }
-export PULSE_SERVER="unix:$pulse_dir/native" PULSE_CLIENTCONFIG="$pulse_dir/client.conf"
+eval "$(bash "$here/pulse.sh" client "$pulse_dir")"
 export E2E_PULSE_SH="$here/pulse.sh" E2E_PULSE_DIR="$pulse_dir"
 # The server that answers is the test's own, of the kind asked for, with the null sink and its
 # monitor; nothing else plays to it.

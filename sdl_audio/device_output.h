@@ -1,7 +1,7 @@
 #pragma once
 // The program's audio output, its stream opened only while sound is wanted (see StreamKeeper):
-// when a server of PulseAudio's protocol answers at the start, as on Debian's desktops,
-// PipeWire's own stream where that server is PipeWire's (pipewire_stream.h), else libpulse's
+// PipeWire's own stream where PipeWire runs with a sink (pipewire_stream.h), as on Debian 12's
+// desktops, else libpulse's where a server of PulseAudio's protocol answers at the start
 // (pulse_stream.h), both of which cost nothing between the sounds; else SDL2's audio (ALSA, or the
 // driver SDL_AUDIODRIVER names); else the silent output on the given clock when SDL has no audio at
 // all (said once on standard error). Game thread only; the device's thread touches nothing but the
@@ -29,8 +29,8 @@ class DeviceOutput : public AudioOutput {
   // the mix within 20 ms in 99 cases of 100, bench/sound_bench.cpp).
   static constexpr int kBufferFrames = 512;
 
-  // With no driver asked for (SDL_AUDIODRIVER unset, "pulseaudio" or "pipewire") and a server
-  // of PulseAudio's protocol answering, PipeWire's stream ("pipewire") or libpulse's
+  // With no driver asked for (SDL_AUDIODRIVER unset, "pulseaudio" or "pipewire") and PipeWire
+  // or a server of PulseAudio's protocol answering, PipeWire's stream ("pipewire") or libpulse's
   // ("pulseaudio"), whose connection to the server is made here and kept for the run. Otherwise
   // starts SDL's audio subsystem alone (no window, no event loop, no signal handlers) with the
   // driver SDL picks or SDL_AUDIODRIVER names, and keeps it for the whole run. No stream is opened

@@ -30,6 +30,7 @@ namespace floemark::sound {
   X(context_add_spa_lib) \
   X(context_load_module) \
   X(core_disconnect) \
+  X(proxy_destroy) \
   X(properties_new) \
   X(properties_set) \
   X(stream_new) \

@@ -2,11 +2,13 @@
 
 #include <spa/param/audio/format-utils.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -39,8 +41,10 @@ const char* AppName(const StreamIdentity& identity) {
 struct PipeWireStream::Hooks {
   spa_hook core{};
   spa_hook stream{};
+  spa_hook registry{};
   pw_core_events coreEvents{};
   pw_stream_events streamEvents{};
+  pw_registry_events registryEvents{};
 };
 
 PipeWireStream::PipeWireStream(StreamIdentity identity, int rate)
@@ -63,6 +67,14 @@ PipeWireStream::PipeWireStream(StreamIdentity identity, int rate)
     static_cast<PipeWireStream*>(self)->StateChanged(state, error);
   };
   hooks_->streamEvents.process = [](void* self) { static_cast<PipeWireStream*>(self)->Process(); };
+  hooks_->registryEvents.version = PW_VERSION_REGISTRY_EVENTS;
+  hooks_->registryEvents.global = [](void* self, std::uint32_t, std::uint32_t, const char* type,
+                                     std::uint32_t, const spa_dict* props) {
+    const char* what = props != nullptr ? spa_dict_lookup(props, PW_KEY_MEDIA_CLASS) : nullptr;
+    if (std::strcmp(type, PW_TYPE_INTERFACE_Node) == 0 && what != nullptr &&
+        std::strcmp(what, "Audio/Sink") == 0)
+      static_cast<PipeWireStream*>(self)->sinkSeen_ = true;
+  };
 }
 
 PipeWireStream::~PipeWireStream() {
@@ -212,6 +224,39 @@ bool PipeWireStream::Connect(int timeoutMs, std::string& whyNot) {
       loop, [](void* self, std::uint64_t) { static_cast<PipeWireStream*>(self)->PauseIfSilent(); },
       this);
   return true;
+}
+
+bool PipeWireStream::SocketThere() {
+  // Where libpipewire looks: PIPEWIRE_REMOTE, a path or a name in PIPEWIRE_RUNTIME_DIR, else
+  // XDG_RUNTIME_DIR.
+  const char* remote = std::getenv("PIPEWIRE_REMOTE");
+  if (remote == nullptr || *remote == '\0') remote = "pipewire-0";
+  std::string path = remote;
+  if (remote[0] != '/') {
+    const char* dir = std::getenv("PIPEWIRE_RUNTIME_DIR");
+    if (dir == nullptr || *dir == '\0') dir = std::getenv("XDG_RUNTIME_DIR");
+    if (dir == nullptr || *dir == '\0') return false;
+    path = std::string(dir) + "/" + remote;
+  }
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+bool PipeWireStream::HasSink(int timeoutMs) {
+  if (!Connected()) return false;
+  Locked lock(pw_, loop_);
+  pw_registry* registry = pw_core_get_registry(core_, PW_VERSION_REGISTRY, 0);
+  if (registry == nullptr) return false;
+  sinkSeen_ = false;
+  hooks_->registry = {};
+  pw_registry_add_listener(registry, &hooks_->registry, &hooks_->registryEvents, this);
+  // Every object PipeWire has is announced before the answer to a sync asked after the listener.
+  synced_ = false;
+  syncSeq_ = pw_core_sync(core_, PW_ID_CORE, 0);
+  WaitFor(timeoutMs, &PipeWireStream::Synced);
+  spa_hook_remove(&hooks_->registry);
+  pw_->proxy_destroy(reinterpret_cast<pw_proxy*>(registry));
+  return sinkSeen_;
 }
 
 bool PipeWireStream::Open(Mixer& mixer, std::string& whyNot) {

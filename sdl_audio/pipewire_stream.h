@@ -44,6 +44,11 @@ class PipeWireStream : public StreamDevice {
   // timeoutMs. Kept for the run, idle between the streams; a PipeWire that drops it is connected
   // to again at the next cue.
   bool Connect(int timeoutMs, std::string& whyNot);
+  // Whether PipeWire's socket is where Connect would look, before libpipewire is loaded.
+  static bool SocketThere();
+  // Connected, whether PipeWire has a sink to play to (where it only shares the screen, or
+  // starts before its session manager, it has none); asks it, within about timeoutMs.
+  bool HasSink(int timeoutMs);
 
   bool Open(Mixer& mixer, std::string& whyNot) override;
   void Close() override;
@@ -73,6 +78,7 @@ class PipeWireStream : public StreamDevice {
   bool WaitFor(int timeoutMs, bool (PipeWireStream::*done)() const);
   bool Streaming() const;
   bool Synced() const;
+  bool SinkSeen() const { return sinkSeen_; }
 
   const StreamIdentity identity_;
   const int rate_;
@@ -88,6 +94,7 @@ class PipeWireStream : public StreamDevice {
   spa_source* pause_ = nullptr;   // the data thread's silence, to the loop's thread
   int syncSeq_ = -1;              // the loop's lock held
   bool synced_ = false;
+  bool sinkSeen_ = false;  // HasSink's
   bool failed_ = false;
   std::string failure_;
   bool active_ = false;   // the loop's thread's

@@ -58,8 +58,6 @@ class PulseStream : public StreamDevice {
   // wakes the program for it), so that a cue that opens the stream pays only for the stream;
   // a server that drops it is connected to again at the next cue.
   bool Connect(int timeoutMs, std::string& whyNot);
-  // The server connected to is PipeWire's.
-  bool OnPipeWire() const { return overwrite_; }
 
   bool Open(Mixer& mixer, std::string& whyNot) override;
   void Close() override;

@@ -228,7 +228,8 @@ bool PipeWireStream::Connect(int timeoutMs, std::string& whyNot) {
 
 bool PipeWireStream::SocketThere() {
   // Where libpipewire looks: PIPEWIRE_REMOTE, a path or a name in PIPEWIRE_RUNTIME_DIR, else
-  // XDG_RUNTIME_DIR.
+  // XDG_RUNTIME_DIR; not in the home folder, its last resort, where only a PipeWire of an unusual
+  // setup is (libpulse's stream still reaches it through its PulseAudio server).
   const char* remote = std::getenv("PIPEWIRE_REMOTE");
   if (remote == nullptr || *remote == '\0') remote = "pipewire-0";
   std::string path = remote;

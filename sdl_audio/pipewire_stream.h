@@ -78,7 +78,6 @@ class PipeWireStream : public StreamDevice {
   bool WaitFor(int timeoutMs, bool (PipeWireStream::*done)() const);
   bool Streaming() const;
   bool Synced() const;
-  bool SinkSeen() const { return sinkSeen_; }
 
   const StreamIdentity identity_;
   const int rate_;

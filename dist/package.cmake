@@ -22,9 +22,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${FLOEMARK_HOMEPAGE})
 # The libraries the program links come from dpkg-shlibdeps. What it loads by other means is
-# named here: Qt's X11 window-system plugin, and the face every text of the program is set in.
+# named here: Qt's X11 window-system plugin, the face every text of the program is set in, and
+# the libraries it opens itself when it needs them, as shlibdeps had them when they were linked
+# (SDL2 for the pads, libpulse for PulseAudio's servers; libpipewire is loaded only where
+# PipeWire runs, which has installed it).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, fonts-liberation2, libsdl2-2.0-0 (>= 2.24.0), libpulse0 (>= 0.99.1)")
 # Wayland sessions without XWayland, and F2/F3 opening the documents with the desktop's viewer.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 include(CPack)

@@ -1,7 +1,8 @@
 // libFuzzer target: the bytes of a sound file through the loader's decoding (the structure
-// check, SDL's WAV reader and its conversion to the mixer's format), and through the portable
-// decoder the browser uses. Every input either loads or is refused with floemark::Error;
-// anything else is a finding, and so is a file that both decoders load to different lengths.
+// check, then SDL's WAV reader and its conversion to the mixer's format, or our own reader for a
+// file in that format already), and through the portable decoder the browser uses. Every input
+// either loads or is refused with floemark::Error; anything else is a finding, and so is a file
+// that both decoders load to different lengths.
 #include <cstddef>
 #include <cstdint>
 #include <span>

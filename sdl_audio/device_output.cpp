@@ -1,12 +1,11 @@
 #include "sdl_audio/device_output.h"
 
-#include <SDL.h>
-
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "sdl/sdl_library.h"
 #include "sdl_audio/pipewire_stream.h"
 #include "sound/null_output.h"
 
@@ -24,6 +23,8 @@ void Pull(void* mixer, Uint8* stream, int bytes) {
 // 20 ms. The keeper's thread alone calls these.
 class SdlStream : public StreamDevice {
  public:
+  explicit SdlStream(const sdl::SdlLibrary& sdl) : sdl_(sdl) {}
+
   bool Open(Mixer& mixer, std::string& whyNot) override {
     SDL_AudioSpec want{};
     want.freq = DeviceOutput::kSampleRate;
@@ -33,44 +34,48 @@ class SdlStream : public StreamDevice {
     want.callback = Pull;
     want.userdata = &mixer;
     // No change allowed: SDL converts to the device's rate, channels and format itself.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    device_ = sdl_.OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (device_ == 0) {
       // An ALSA without a sound card initialises fine and fails only here; a sound server
       // that is not running fails here too.
-      whyNot = SDL_GetError();
+      whyNot = sdl_.GetError();
       return false;
     }
-    SDL_PauseAudioDevice(device_, 0);
+    sdl_.PauseAudioDevice(device_, 0);
     return true;
   }
 
   void Close() override {
-    SDL_CloseAudioDevice(device_);
+    sdl_.CloseAudioDevice(device_);
     device_ = 0;
   }
 
   // SDL marks a device it has lost as stopped (it was unpaused when opened) and goes on calling
   // the callback at the device's pace, in silence.
-  bool Lost() override { return SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED; }
+  bool Lost() override { return sdl_.GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED; }
 
  private:
+  const sdl::SdlLibrary& sdl_;
   SDL_AudioDeviceID device_ = 0;
 };
 
+// PulseAudio's client library (PipeWire's too) adds client properties from the environment,
+// which the server gives the client's streams. What the person has set already is kept.
 void Introduce(const StreamIdentity& identity) {
-  if (!identity.appName.empty()) SDL_SetHint(SDL_HINT_APP_NAME, identity.appName.c_str());
-  if (!identity.streamName.empty()) {
-    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, identity.streamName.c_str());
-  }
-  // SDL's PipeWire driver takes the role from the hint, in PipeWire's spelling; its PulseAudio
-  // driver (SDL 2.26) sets no stream properties beyond the name, and has no hint for the icon.
-  // PulseAudio's client library (PipeWire's too) adds client properties from the environment,
-  // which the server gives the client's streams. What the person has set already is kept.
-  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "Game");
   setenv("PULSE_PROP_media.role", "game", 0);
   if (!identity.iconName.empty()) {
     setenv("PULSE_PROP_application.icon_name", identity.iconName.c_str(), 0);
   }
+}
+
+// SDL's PipeWire driver takes the role from the hint, in PipeWire's spelling; its PulseAudio
+// driver (SDL 2.26) sets no stream properties beyond the name, and has no hint for the icon.
+void IntroduceToSdl(const sdl::SdlLibrary& sdl, const StreamIdentity& identity) {
+  if (!identity.appName.empty()) sdl.SetHint(SDL_HINT_APP_NAME, identity.appName.c_str());
+  if (!identity.streamName.empty()) {
+    sdl.SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, identity.streamName.c_str());
+  }
+  sdl.SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "Game");
 }
 
 // The stream on the sound server that answers, connected: PipeWire's own where PipeWire runs
@@ -121,23 +126,26 @@ std::unique_ptr<DeviceOutput> DeviceOutput::Open(std::string& whyNot, Clock& clo
                                                   kSampleRate, timing, clock);
     return out;
   }
+  const sdl::SdlLibrary* sdl = sdl::SdlLibrary::Get(whyNot);
+  if (sdl == nullptr) return nullptr;
+  IntroduceToSdl(*sdl, identity);
   // Without this hint SDL_Init takes SIGINT and SIGTERM for its own event queue, which this
   // program never reads: SIGTERM would no longer end it.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The subsystem stays up for the whole run, and only the device comes and goes: starting and
   // shutting down SDL's audio on the keeper's thread would race the game thread, which converts
   // sounds with SDL's audio functions meanwhile. Up without a stream it holds no device and does
   // not wake the program (PulseAudio's driver keeps an idle connection to the server, to learn
   // of new devices).
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    whyNot = SDL_GetError();
+  if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    whyNot = sdl->GetError();
     return nullptr;
   }
-  out->sdl_ = true;
-  const char* driver = SDL_GetCurrentAudioDriver();
+  out->sdl_ = sdl;
+  const char* driver = sdl->GetCurrentAudioDriver();
   out->driver_ = driver ? driver : "";
   timing.pullFrames = kBufferFrames;
-  out->keeper_ = std::make_unique<StreamKeeper>(out->mixer_, std::make_unique<SdlStream>(),
+  out->keeper_ = std::make_unique<StreamKeeper>(out->mixer_, std::make_unique<SdlStream>(*sdl),
                                                 kSampleRate, timing, clock);
   return out;
 }
@@ -158,7 +166,7 @@ void DeviceOutput::Hold(bool held) {
 
 DeviceOutput::~DeviceOutput() {
   keeper_.reset();  // closes the device, which waits for its thread's last pull
-  if (sdl_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (sdl_) sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 std::unique_ptr<AudioOutput> OpenDeviceOrSilent(Clock& clock, const StreamIdentity& identity) {

@@ -16,6 +16,10 @@
 #include "sound/audio_output.h"
 #include "sound/mixer.h"
 
+namespace floemark::sdl {
+struct SdlLibrary;
+}
+
 namespace floemark::sound {
 
 class DeviceOutput : public AudioOutput {
@@ -56,7 +60,7 @@ class DeviceOutput : public AudioOutput {
   Mixer mixer_;
   std::unique_ptr<StreamKeeper> keeper_;  // after the mixer: it stops pulling it first
   std::string driver_;
-  bool sdl_ = false;
+  const sdl::SdlLibrary* sdl_ = nullptr;  // SDL, when its audio subsystem is up
   unsigned heldSlots_ = 0;  // the slots that were playing when the hold began, one bit each
 };
 

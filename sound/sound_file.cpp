@@ -169,10 +169,11 @@ std::unique_ptr<const Pcm> DecodeSound(std::span<const std::uint8_t> file, int s
   if (std::string problem = CheckWavStructure(file); !problem.empty()) Fail(path, problem);
 
 #ifdef FLOEMARK_SOUND_SDL
-  return DecodeWavSdl(file, sampleRate, path);
-#else
-  return DecodeWavPortable(file, sampleRate, path);
+  // A file to convert is the desktop's decoder's, as it always was; one in the mixer's format
+  // comes out of both the same, and then SDL need not be loaded for it.
+  if (!InMixerFormat(file, sampleRate)) return DecodeWavSdl(file, sampleRate, path);
 #endif
+  return DecodeWavPortable(file, sampleRate, path);
 }
 
 }  // namespace floemark::sound

@@ -1,8 +1,9 @@
 #pragma once
 // Reads a WAV file and converts it to what the mixer plays: mono 16-bit at the output's rate.
-// Decoding and conversion are SDL's on the desktop (no audio device needed) and our own portable
-// decoder where SDL is absent (the browser), with the same length in frames (wav_decode.h). A file
-// that is loaded again unchanged is not decoded again. Game thread.
+// A file already in that format is our own decoder's to read; conversion is SDL's on the desktop
+// (loaded for it, no audio device needed) and our own where SDL is absent (the browser), with the
+// same length in frames (wav_decode.h). A file that is loaded again unchanged is not decoded
+// again. Game thread.
 
 #include <cstdint>
 #include <memory>

@@ -95,6 +95,12 @@ void FailSoundFile(const std::string& path, const std::string& reason) {
   throw Error("Cannot load the sound file " + path + ": " + reason);
 }
 
+bool InMixerFormat(std::span<const std::uint8_t> file, int sampleRate) {
+  const Layout in = Find(file);
+  return in.tag == kTagPcm && in.bits == 16 && in.channels == 1 && in.blockAlign == 2 &&
+         in.rate == sampleRate;
+}
+
 std::unique_ptr<Pcm> DecodeWavPortable(std::span<const std::uint8_t> file, int sampleRate,
                                        const std::string& path) {
   // What SDL takes, and as many frames as SDL makes of it, so that a sound lasts as long in

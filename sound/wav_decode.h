@@ -1,9 +1,10 @@
 #pragma once
 // The decoders behind DecodeSound, on a file's bytes that CheckWavStructure has passed: SDL's
-// (the desktop's, where SDL is linked) and a portable one of our own (the browser's, which has
-// no SDL). Both give the same length in frames for a file: inFrames * sampleRate / fileRate,
-// which is all the game's timing depends on; the samples differ only in how a resampled sound
-// is filtered. Pure functions; path only names the file in an error.
+// (the desktop's, for a file to convert) and a portable one of our own (the browser's, which has
+// no SDL, and everyone's for a file in the mixer's format). Both give the same length in frames for
+// a file: inFrames * sampleRate / fileRate, which is all the game's timing depends on; the samples
+// differ only in how a resampled sound is filtered. Pure functions; path only names the file in an
+// error.
 
 #include <cstdint>
 #include <memory>
@@ -23,7 +24,12 @@ namespace floemark::sound {
 std::unique_ptr<Pcm> DecodeWavPortable(std::span<const std::uint8_t> file, int sampleRate,
                                        const std::string& path);
 
+// Whether the file is already in the mixer's format at sampleRate (16-bit mono PCM, frames of
+// two bytes), which both decoders hand over sample for sample, unconverted.
+bool InMixerFormat(std::span<const std::uint8_t> file, int sampleRate);
+
 #ifdef FLOEMARK_SOUND_SDL
+// SDL2 is loaded at the first call (sdl/sdl_library.h); a file can't be decoded without it.
 std::unique_ptr<Pcm> DecodeWavSdl(std::span<const std::uint8_t> file, int sampleRate,
                                   const std::string& path);
 #endif

@@ -1,8 +1,7 @@
-#include <SDL.h>
-
 #include <algorithm>
 #include <vector>
 
+#include "sdl/sdl_library.h"
 #include "sound/sound_file.h"
 #include "sound/wav_decode.h"
 
@@ -10,28 +9,34 @@ namespace floemark::sound {
 namespace {
 
 struct WavBuffer {
+  const sdl::SdlLibrary& sdl;
   Uint8* data = nullptr;
   Uint32 bytes = 0;
-  ~WavBuffer() { SDL_FreeWAV(data); }
+  ~WavBuffer() { sdl.FreeWAV(data); }
 };
 
 struct Stream {
+  const sdl::SdlLibrary& sdl;
   SDL_AudioStream* stream;
-  ~Stream() { SDL_FreeAudioStream(stream); }
+  ~Stream() { sdl.FreeAudioStream(stream); }
 };
 
 }  // namespace
 
 std::unique_ptr<Pcm> DecodeWavSdl(std::span<const std::uint8_t> file, int sampleRate,
                                   const std::string& path) {
+  std::string whyNot;
+  const sdl::SdlLibrary* loaded = sdl::SdlLibrary::Get(whyNot);
+  if (loaded == nullptr) FailSoundFile(path, "its WAV format needs SDL2 (" + whyNot + ")");
+  const sdl::SdlLibrary& sdl = *loaded;
   // The structure has been checked already: have SDL hold to the declared sizes too.
-  SDL_SetHint(SDL_HINT_WAVE_RIFF_CHUNK_SIZE, "force");
-  SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "verystrict");
+  sdl.SetHint(SDL_HINT_WAVE_RIFF_CHUNK_SIZE, "force");
+  sdl.SetHint(SDL_HINT_WAVE_TRUNCATION, "verystrict");
   SDL_AudioSpec spec{};
-  WavBuffer wav;
-  SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
-  if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &wav.data, &wav.bytes) == nullptr) {
-    FailSoundFile(path, std::string("its WAV format is not supported (") + SDL_GetError() + ")");
+  WavBuffer wav{sdl};
+  SDL_RWops* source = sdl.RWFromConstMem(file.data(), static_cast<int>(file.size()));
+  if (source == nullptr || sdl.LoadWAV_RW(source, 1, &spec, &wav.data, &wav.bytes) == nullptr) {
+    FailSoundFile(path, std::string("its WAV format is not supported (") + sdl.GetError() + ")");
   }
   const int frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
   if (frameBytes <= 0 || spec.freq <= 0) FailSoundFile(path, "its WAV format is not supported");
@@ -43,9 +48,9 @@ std::unique_ptr<Pcm> DecodeWavSdl(std::span<const std::uint8_t> file, int sample
   }
 
   Stream convert{
-      SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, sampleRate)};
+      sdl, sdl.NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_S16SYS, 1, sampleRate)};
   if (convert.stream == nullptr) {
-    FailSoundFile(path, std::string("its WAV format is not supported (") + SDL_GetError() + ")");
+    FailSoundFile(path, std::string("its WAV format is not supported (") + sdl.GetError() + ")");
   }
   // SDL's resampler holds back the last few hundred input frames even when flushed; trailing
   // silence pushes them through, and the result is cut back to the sound's true length.
@@ -53,14 +58,14 @@ std::unique_ptr<Pcm> DecodeWavSdl(std::span<const std::uint8_t> file, int sample
                                           spec.format == AUDIO_U8 ? 0x80 : 0);
   auto pcm = std::make_unique<Pcm>();
   pcm->samples.resize(static_cast<std::size_t>(outFrames) + 2 * sampleRate / 10 + 8192);
-  if (SDL_AudioStreamPut(convert.stream, wav.data, static_cast<int>(inFrames * frameBytes)) != 0 ||
-      SDL_AudioStreamPut(convert.stream, silence.data(), static_cast<int>(silence.size())) != 0 ||
-      SDL_AudioStreamFlush(convert.stream) != 0) {
-    FailSoundFile(path, std::string("its sound can't be converted (") + SDL_GetError() + ")");
+  if (sdl.AudioStreamPut(convert.stream, wav.data, static_cast<int>(inFrames * frameBytes)) != 0 ||
+      sdl.AudioStreamPut(convert.stream, silence.data(), static_cast<int>(silence.size())) != 0 ||
+      sdl.AudioStreamFlush(convert.stream) != 0) {
+    FailSoundFile(path, std::string("its sound can't be converted (") + sdl.GetError() + ")");
   }
   std::size_t have = 0;
   while (have < pcm->samples.size()) {
-    const int got = SDL_AudioStreamGet(convert.stream, pcm->samples.data() + have,
+    const int got = sdl.AudioStreamGet(convert.stream, pcm->samples.data() + have,
                                        static_cast<int>((pcm->samples.size() - have) * 2));
     if (got <= 0) break;
     have += static_cast<std::size_t>(got) / 2;

@@ -1,9 +1,9 @@
 #include "app/input/gamepads.h"
 
-#include <SDL.h>
-
 #include <QDir>
 #include <optional>
+
+#include "sdl/sdl_library.h"
 
 namespace floemark::app {
 namespace {
@@ -44,21 +44,34 @@ std::optional<PadButton> ButtonOf(Uint8 button) {
 
 }  // namespace
 
-Gamepads::Gamepads(PadKeys::KeyFn key, QObject* parent) : QObject(parent), key_(std::move(key)) {
-  // SDL would otherwise take SIGINT and SIGTERM for an event queue this program never reads.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // Pads are read whichever window has the focus, as the keyboard is read only by the console:
-  // the pads belong to the game, not to a window.
-  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-    error_ = SDL_GetError();
-    return;
-  }
-  working_ = true;
+Gamepads::Gamepads(PadKeys::KeyFn key, QObject* parent, std::function<bool()> padPresent)
+    : QObject(parent), key_(std::move(key)), padPresent_(std::move(padPresent)) {
   poll_.setTimerType(Qt::PreciseTimer);
   poll_.setInterval(kPollMs);
   connect(&poll_, &QTimer::timeout, this, &Gamepads::Update);
   WatchForPads();
+  Look();
+}
+
+void Gamepads::Start() {
+  const sdl::SdlLibrary* sdl = sdl::SdlLibrary::Get(error_);
+  if (sdl == nullptr) return;
+  // SDL would otherwise take SIGINT and SIGTERM for an event queue this program never reads.
+  sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Pads are read whichever window has the focus, as the keyboard is read only by the console:
+  // the pads belong to the game, not to a window.
+  sdl->SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  if (sdl->InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    error_ = sdl->GetError();
+    return;
+  }
+  error_.clear();
+  sdl_ = sdl;
+}
+
+void Gamepads::Look() {
+  // SDL is tried once: a failure to start it is not mended by plugging in a pad.
+  if (sdl_ == nullptr && error_.empty() && padPresent_()) Start();
   // The pads plugged in before the start are announced by SDL at once.
   Update();
 }
@@ -69,13 +82,13 @@ void Gamepads::SetBindings(const std::array<std::array<PadButton, 3>, 2>& pad) {
 }
 
 Gamepads::~Gamepads() {
-  if (!working_) return;
+  if (sdl_ == nullptr) return;
   for (auto& pad : pads_) {
     pad->keys.ReleaseAll();
-    SDL_GameControllerClose(pad->controller);
+    sdl_->GameControllerClose(pad->controller);
   }
   pads_.clear();
-  SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  sdl_->QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
 void Gamepads::WatchForPads() {
@@ -85,24 +98,24 @@ void Gamepads::WatchForPads() {
   const QString input = QStringLiteral("/dev/input");
   if (!QDir(input).exists() || !watcher_.addPath(input)) return;
   connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-    Update();
-    for (int ms : {250, 1000, 3000}) QTimer::singleShot(ms, this, &Gamepads::Update);
+    Look();
+    for (int ms : {250, 1000, 3000}) QTimer::singleShot(ms, this, &Gamepads::Look);
   });
 }
 
 void Gamepads::Update() {
-  if (!working_) return;
-  SDL_PumpEvents();
+  if (sdl_ == nullptr) return;
+  sdl_->PumpEvents();
   // Only the pads' own events: whatever else SDL queues (the audio device's) is not ours.
   SDL_Event events[32];
   for (;;) {
-    const int n = SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_CONTROLLERAXISMOTION,
-                                 SDL_CONTROLLERSENSORUPDATE);
+    const int n = sdl_->PeepEvents(events, 32, SDL_GETEVENT, SDL_CONTROLLERAXISMOTION,
+                                   SDL_CONTROLLERSENSORUPDATE);
     for (int i = 0; i < n; ++i) Handle(events[i]);
     if (n < 32) break;
   }
   // The raw joystick events that come with them are never read.
-  SDL_FlushEvents(SDL_JOYAXISMOTION, SDL_JOYBATTERYUPDATED);
+  sdl_->FlushEvents(SDL_JOYAXISMOTION, SDL_JOYBATTERYUPDATED);
   bool mute = false;
   for (const auto& pad : pads_) mute = mute || !pad->waker || !pad->waker->Working();
   if (!mute)
@@ -135,17 +148,17 @@ void Gamepads::Handle(const SDL_Event& e) {
 }
 
 void Gamepads::Added(int deviceIndex) {
-  SDL_GameController* c = SDL_GameControllerOpen(deviceIndex);
+  SDL_GameController* c = sdl_->GameControllerOpen(deviceIndex);
   if (c == nullptr) return;
-  const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c));
+  const SDL_JoystickID id = sdl_->JoystickInstanceID(sdl_->GameControllerGetJoystick(c));
   // One pad, one entry, however often SDL announces it.
   if (Find(id) != nullptr) {
-    SDL_GameControllerClose(c);
+    sdl_->GameControllerClose(c);
     return;
   }
   auto pad = std::make_unique<Pad>(Pad{c, id, PadKeys(key_), nullptr});
   pad->keys.SetBindings(bindings_);
-  if (const char* path = SDL_GameControllerPath(c)) {
+  if (const char* path = sdl_->GameControllerPath(c)) {
     pad->waker =
         std::make_unique<InputWaker>(QString::fromLocal8Bit(path), kPollMs, [this] { Update(); });
     if (!pad->waker->Working()) pad->waker.reset();
@@ -159,7 +172,7 @@ void Gamepads::Removed(std::int32_t id) {
     if ((*it)->id != id) continue;
     // Whatever it held is let go, so no key stays pressed on the console.
     (*it)->keys.ReleaseAll();
-    SDL_GameControllerClose((*it)->controller);
+    sdl_->GameControllerClose((*it)->controller);
     // Its waker may be the one whose news brought us here: it goes once that has returned.
     if (InputWaker* waker = (*it)->waker.release()) waker->deleteLater();
     pads_.erase(it);
@@ -184,7 +197,7 @@ void Gamepads::AssignSides() {
       if (taken[side]) continue;
       taken[side] = true;
       pad->keys.SetSide(side);
-      SDL_GameControllerSetPlayerIndex(pad->controller, side - 1);
+      sdl_->GameControllerSetPlayerIndex(pad->controller, side - 1);
       break;
     }
   }

@@ -80,12 +80,14 @@ class GamepadsTest : public ::testing::Test {
     return [this](bool down, std::uint16_t key) { keys.push_back(Line(down, key)); };
   }
   std::vector<std::string> Take() { return std::exchange(keys, {}); }
+  // The virtual pads are SDL's alone: the kernel knows of none.
+  static bool Plugged() { return true; }
 
   std::vector<std::string> keys;
 };
 
 TEST_F(GamepadsTest, ButtonsAndDpadAreTheSidesKeysOnePressPerKey) {
-  Gamepads pads(Log());
+  Gamepads pads(Log(), nullptr, Plugged);
   ASSERT_TRUE(pads.Working()) << pads.Error();
   VirtualPad penguin, seal;
   pads.Update();
@@ -128,7 +130,7 @@ TEST_F(GamepadsTest, ButtonsAndDpadAreTheSidesKeysOnePressPerKey) {
 }
 
 TEST_F(GamepadsTest, TheStickPressesPastHalfItsTravelAndLetsGoBelowAThird) {
-  Gamepads pads(Log());
+  Gamepads pads(Log(), nullptr, Plugged);
   VirtualPad pad;
   pads.Update();
   auto at = [&](int value) {
@@ -162,7 +164,7 @@ TEST_F(GamepadsTest, TheStickPressesPastHalfItsTravelAndLetsGoBelowAThird) {
 }
 
 TEST_F(GamepadsTest, UnpluggedPadsLetGoAndFreeTheirSideForTheNext) {
-  Gamepads pads(Log());
+  Gamepads pads(Log(), nullptr, Plugged);
   EXPECT_FALSE(pads.Polling());  // nothing to poll without a pad
   auto first = std::make_unique<VirtualPad>();
   VirtualPad second;
@@ -200,8 +202,26 @@ TEST_F(GamepadsTest, UnpluggedPadsLetGoAndFreeTheirSideForTheNext) {
   EXPECT_EQ(pads.SideOfPad(0), 1);
 }
 
+TEST_F(GamepadsTest, StartOnlyOnceTheKernelKnowsOfAPad) {
+  bool plugged = false;
+  Gamepads pads(Log(), nullptr, [&] { return plugged; });
+  EXPECT_FALSE(pads.Working());
+  VirtualPad pad;
+  pads.Look();
+  EXPECT_FALSE(pads.Working());
+  EXPECT_EQ(pads.PadCount(), 0);
+  // Started by the look that finds a pad, which then sees the pads there already.
+  plugged = true;
+  pads.Look();
+  ASSERT_TRUE(pads.Working()) << pads.Error();
+  EXPECT_EQ(pads.PadCount(), 1);
+  pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  pads.Update();
+  EXPECT_THAT(Take(), ElementsAre(Line(true, vk::Shift)));
+}
+
 TEST_F(GamepadsTest, PollsWhileAPadIsPluggedIn) {
-  Gamepads pads(Log());
+  Gamepads pads(Log(), nullptr, Plugged);
   VirtualPad pad;
   pads.Update();
   pad.Button(SDL_CONTROLLER_BUTTON_A, true);
@@ -221,14 +241,14 @@ TEST(GamepadsEnvironmentTest, MappingsFromTheEnvironmentAreTakenForPadsTheDataba
   const char* guid = "03000000341200007856000001000000";  // USB, vendor 1234, product 5678
   const SDL_JoystickGUID id = SDL_JoystickGetGUIDFromString(guid);
   {
-    Gamepads pads(Log());
+    Gamepads pads(Log(), nullptr, [] { return true; });
     ASSERT_TRUE(pads.Working());
     EXPECT_EQ(SDL_GameControllerMappingForGUID(id), nullptr);
   }
   const std::string mapping = std::string(guid) + ",Home-made pad,a:b3,start:b6,dpleft:h0.8,";
   setenv("SDL_GAMECONTROLLERCONFIG", mapping.c_str(), 1);
   {
-    Gamepads pads(Log());
+    Gamepads pads(Log(), nullptr, [] { return true; });
     char* known = SDL_GameControllerMappingForGUID(id);
     ASSERT_NE(known, nullptr);
     EXPECT_THAT(std::string(known),
@@ -244,12 +264,14 @@ TEST_F(GamepadsTest, PadAndKeyboardPlayTheConsoleTogether) {
   testing::ScratchDir dir(testing::kAllCues);
   testing::TestConsole console;
   ConsoleWindow& window = console.window;
-  Gamepads pads([&](bool down, std::uint16_t key) {
-    if (down)
-      window.VirtualKeyDown(key);
-    else
-      window.VirtualKeyUp(key);
-  });
+  Gamepads pads(
+      [&](bool down, std::uint16_t key) {
+        if (down)
+          window.VirtualKeyDown(key);
+        else
+          window.VirtualKeyUp(key);
+      },
+      nullptr, Plugged);
   VirtualPad pad;
   pads.Update();
   TForm1& f = window.Form();

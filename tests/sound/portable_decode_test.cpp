@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "sound/sound_file.h"
 #include "sound/wav_decode.h"
 #include "support/scratch_dir.h"
 
@@ -140,6 +141,27 @@ TEST(PortableDecodeTest, RefusesWhatItCantDecode) {
                  "Cannot load the sound file SOUND/X.WAV: its WAV format is not supported "
                  "(format 2, 16 bits)");
   }
+}
+
+// The desktop reads a file in the mixer's format itself, without SDL, and leaves every other to
+// SDL's decoder as before: its own conversion, and the formats only SDL knows.
+TEST(PortableDecodeTest, TheDesktopConvertsWithSdlAndReadsTheMixersFormatItself) {
+  std::vector<float> tone;
+  for (int i = 0; i < 4800; ++i) tone.push_back(0.5f * static_cast<float>(std::sin(i * 0.05)));
+  const auto mixers = Wav(tone, 1, 48000, 1, 16);
+  EXPECT_TRUE(InMixerFormat(mixers, 48000));
+  EXPECT_EQ(DecodeSound(mixers, 48000, "x")->samples,
+            DecodeWavPortable(mixers, 48000, "x")->samples);
+  EXPECT_FALSE(InMixerFormat(mixers, 44100));
+  for (const auto& other : {Wav(tone, 1, 44100, 1, 16), Wav(tone, 2, 48000, 1, 16),
+                            Wav(tone, 1, 48000, 1, 8), Wav(tone, 1, 48000, 3, 32)}) {
+    EXPECT_FALSE(InMixerFormat(other, 48000));
+    EXPECT_EQ(DecodeSound(other, 48000, "x")->samples, DecodeWavSdl(other, 48000, "x")->samples);
+  }
+  std::vector<std::uint8_t> mulaw = Wav(tone, 1, 8000, 1, 8);
+  mulaw[20] = 7;  // mu-law
+  EXPECT_THROW(DecodeWavPortable(mulaw, 48000, "x"), Error);
+  EXPECT_EQ(DecodeSound(mulaw, 48000, "x")->Frames(), 4800 * 6);
 }
 
 }  // namespace

@@ -34,6 +34,8 @@ struct pa_threaded_mainloop;
 
 namespace floemark::sound {
 
+struct PulseLibrary;
+
 // How the stream introduces itself to the sound server, for its volume mixer.
 struct StreamIdentity {
   std::string appName;     // "Floemark Simulator"
@@ -89,6 +91,7 @@ class PulseStream : public StreamDevice {
   const int rate_;
   const int wakeFd_;  // an eventfd: Started, from any thread, to the mainloop's thread
   Mixer* mixer_ = nullptr;
+  const PulseLibrary* pa_ = nullptr;  // set by the first Connect, where libpulse loads
   pa_threaded_mainloop* loop_ = nullptr;
   pa_context* context_ = nullptr;
   pa_stream* stream_ = nullptr;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "sdl/sdl_library.h"
+#include "loaded/sdl_library.h"
 #include "sdl_audio/pipewire_stream.h"
 #include "sound/null_output.h"
 

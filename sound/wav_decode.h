@@ -29,7 +29,7 @@ std::unique_ptr<Pcm> DecodeWavPortable(std::span<const std::uint8_t> file, int s
 bool InMixerFormat(std::span<const std::uint8_t> file, int sampleRate);
 
 #ifdef FLOEMARK_SOUND_SDL
-// SDL2 is loaded at the first call (sdl/sdl_library.h); a file can't be decoded without it.
+// SDL2 is loaded at the first call (loaded/sdl_library.h); a file can't be decoded without it.
 std::unique_ptr<Pcm> DecodeWavSdl(std::span<const std::uint8_t> file, int sampleRate,
                                   const std::string& path);
 #endif

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "sdl/sdl_library.h"
+#include "loaded/sdl_library.h"
 #include "sound/sound_file.h"
 #include "sound/wav_decode.h"
 

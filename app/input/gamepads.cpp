@@ -3,7 +3,7 @@
 #include <QDir>
 #include <optional>
 
-#include "sdl/sdl_library.h"
+#include "loaded/sdl_library.h"
 
 namespace floemark::app {
 namespace {

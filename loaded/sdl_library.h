@@ -1,7 +1,8 @@
 #pragma once
 // SDL2, loaded the first time the program needs it: for the game pads once one is plugged in, for
-// a sound file in a format of its own (ADPCM, A-law, mu-law), and for the sound where neither
-// PipeWire nor a PulseAudio server plays. Linked, it would be mapped into every run with what it
+// a sound file to convert to the mixer's format (another rate or sample format, or ADPCM, A-law,
+// mu-law, which SDL alone reads), and for the sound where neither PipeWire nor a PulseAudio
+// server plays. Linked, it would be mapped into every run with what it
 // links in turn (libpulse and its codecs, ALSA, Wayland's and X's extensions): some 3 MB of the
 // game's memory with no pad and no such sound. Its functions by their names less the "SDL_"
 // (SDL_InitSubSystem is InitSubSystem); what its headers make macros of needs nothing loaded.

@@ -1,9 +1,7 @@
 #include "sdl_audio/pipewire_stream.h"
 
 #include <spa/param/audio/format-utils.h>
-#include <sys/eventfd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -48,10 +46,7 @@ struct PipeWireStream::Hooks {
 };
 
 PipeWireStream::PipeWireStream(StreamIdentity identity, int rate)
-    : identity_(std::move(identity)),
-      rate_(rate),
-      wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
-      hooks_(new Hooks) {
+    : identity_(std::move(identity)), rate_(rate), hooks_(new Hooks) {
   hooks_->coreEvents.version = PW_VERSION_CORE_EVENTS;
   hooks_->coreEvents.done = [](void* self, std::uint32_t id, int seq) {
     auto* me = static_cast<PipeWireStream*>(self);
@@ -80,7 +75,6 @@ PipeWireStream::PipeWireStream(StreamIdentity identity, int rate)
 PipeWireStream::~PipeWireStream() {
   Disconnect();
   delete hooks_;
-  if (wakeFd_ >= 0) close(wakeFd_);
 }
 
 void PipeWireStream::CoreError(std::uint32_t id, int res) {
@@ -125,13 +119,7 @@ void PipeWireStream::Process() {
     pw_loop_signal_event(pw_->thread_loop_get_loop(loop_), pause_);
 }
 
-void PipeWireStream::Started() {
-  // The eventfd outlives every connection: the game thread may tell a stream that the keeper is
-  // replacing at that moment.
-  const std::uint64_t one = 1;
-  // Only full when a billion cues have gone unread: nothing is lost then either.
-  [[maybe_unused]] const ssize_t n = write(wakeFd_, &one, sizeof one);
-}
+void PipeWireStream::Started() { wakeup_.Notify(); }
 
 void PipeWireStream::Resume() {
   if (stream_ == nullptr || active_ || !mixer_->AnyPlaying()) return;
@@ -212,11 +200,9 @@ bool PipeWireStream::Connect(int timeoutMs, std::string& whyNot) {
     return false;
   }
   resume_ = pw_loop_add_io(
-      loop, wakeFd_, SPA_IO_IN, false,
+      loop, wakeup_.Fd(), SPA_IO_IN, false,
       [](void* self, int fd, std::uint32_t) {
-        std::uint64_t count;
-        while (read(fd, &count, sizeof count) > 0) {
-        }
+        CueWakeup::Drain(fd);
         static_cast<PipeWireStream*>(self)->Resume();
       },
       this);

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <string>
 
+#include "sdl_audio/cue_wakeup.h"
 #include "sdl_audio/pulse_stream.h"
 #include "sdl_audio/stream_keeper.h"
 
@@ -81,15 +82,15 @@ class PipeWireStream : public StreamDevice {
 
   const StreamIdentity identity_;
   const int rate_;
-  const int wakeFd_;        // an eventfd: Started, from any thread, to the loop's thread
-  Hooks* hooks_ = nullptr;  // the listeners PipeWire calls back through
+  const CueWakeup wakeup_;               // Started, from any thread, to the loop's thread
+  Hooks* hooks_ = nullptr;               // the listeners PipeWire calls back through
   const PipeWireLibrary* pw_ = nullptr;  // loaded at the first Connect
   Mixer* mixer_ = nullptr;
   pw_thread_loop* loop_ = nullptr;
   pw_context* context_ = nullptr;
   pw_core* core_ = nullptr;
   pw_stream* stream_ = nullptr;
-  spa_source* resume_ = nullptr;  // the wakeFd_'s watch
+  spa_source* resume_ = nullptr;  // the wakeup_'s watch
   spa_source* pause_ = nullptr;   // the data thread's silence, to the loop's thread
   int syncSeq_ = -1;              // the loop's lock held
   bool synced_ = false;

@@ -1,8 +1,6 @@
 #include "sdl_audio/pulse_stream.h"
 
 #include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -38,14 +36,9 @@ struct Locked {
 }  // namespace
 
 PulseStream::PulseStream(StreamIdentity identity, int rate)
-    : identity_(std::move(identity)),
-      rate_(rate),
-      wakeFd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+    : identity_(std::move(identity)), rate_(rate) {}
 
-PulseStream::~PulseStream() {
-  Disconnect();
-  if (wakeFd_ >= 0) close(wakeFd_);
-}
+PulseStream::~PulseStream() { Disconnect(); }
 
 void PulseStream::OnContextState(pa_context* context, void* self) {
   auto* me = static_cast<PulseStream*>(self);
@@ -77,17 +70,11 @@ void PulseStream::OnServerInfo(pa_context*, const pa_server_info* info, void* se
 }
 
 void PulseStream::OnStarted(int fd, void* self) {
-  std::uint64_t count;
-  while (read(fd, &count, sizeof count) > 0) {
-  }
+  CueWakeup::Drain(fd);
   static_cast<PulseStream*>(self)->Write(true);
 }
 
-void PulseStream::Started() {
-  const std::uint64_t one = 1;
-  // Only full when a billion cues have gone unread: nothing is lost then either.
-  [[maybe_unused]] const ssize_t n = write(wakeFd_, &one, sizeof one);
-}
+void PulseStream::Started() { wakeup_.Notify(); }
 
 void PulseStream::Cork(bool paused) {
   corked_ = paused;
@@ -205,7 +192,7 @@ bool PulseStream::Connect(int timeoutMs, std::string& whyNot) {
     pa_->operation_unref(o);
   }
   wakeEvent_ = api->io_new(
-      api, wakeFd_, PA_IO_EVENT_INPUT,
+      api, wakeup_.Fd(), PA_IO_EVENT_INPUT,
       [](pa_mainloop_api*, pa_io_event*, int fd, pa_io_event_flags_t, void* self) {
         OnStarted(fd, self);
       },

@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 
+#include "sdl_audio/cue_wakeup.h"
 #include "sdl_audio/stream_keeper.h"
 
 struct pa_context;
@@ -89,7 +90,7 @@ class PulseStream : public StreamDevice {
 
   const StreamIdentity identity_;
   const int rate_;
-  const int wakeFd_;  // an eventfd: Started, from any thread, to the mainloop's thread
+  const CueWakeup wakeup_;  // Started, from any thread, to the mainloop's thread
   Mixer* mixer_ = nullptr;
   const PulseLibrary* pa_ = nullptr;  // set by the first Connect, where libpulse loads
   pa_threaded_mainloop* loop_ = nullptr;
